@@ -1,0 +1,5 @@
+// Resource identifiers.
+#pragma once
+#define IDI_ORBILUX 100
+#define IDS_DESCRIPTION 1
+#define IDD_CONFIG 2003
