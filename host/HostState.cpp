@@ -1,0 +1,18 @@
+#include "host/HostState.h"
+
+HostStateRecord HostState = {
+    nullptr,            // Instance
+    0,                  // IsWin95Family
+    nullptr,            // SaverWindow
+    0,                  // IsPreview
+    nullptr,            // ImeLibrary
+    nullptr,            // AssociateContext
+    nullptr,            // SavedInputContext
+    0,                  // CloseGranted
+    0,                  // Verifying
+    nullptr,            // PasswordLibrary
+    nullptr,            // VerifyPassword
+    4,                  // MouseThreshold
+    0xFFFFFFFFu,        // LastVerifyTime: never
+    {0, 0},             // ReferencePoint
+};
