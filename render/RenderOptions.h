@@ -1,0 +1,30 @@
+// Command-line options of orbilux-render.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "settings/MemoryStore.h"
+
+struct RenderOptions {
+    bool HasSeed = false;
+    std::uint32_t Seed = 0;
+    std::uint32_t Width = 1024;
+    std::uint32_t Height = 768;
+    std::uint32_t Ticks = 360;
+    MemoryStore Store;       // the --setting values, as the stored key
+    std::string TracePath;   // empty: no trace; "-": standard output
+    std::string PngPath;     // empty: no picture
+    bool Help = false;
+};
+
+const std::uint32_t MAX_RENDER_SIZE = 16384;
+const std::uint32_t MAX_RENDER_TICKS = 100000000;
+
+// Parses argv[1..argc-1]. On failure returns false with a one-line message.
+bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error);
+
+// A 32-bit number: decimal (a leading minus allowed, two's complement) or
+// 0x hex; nothing else, no surrounding space.
+bool ParseNumber32(const char* text, std::uint32_t& value);
+
+extern const char RENDER_USAGE[];

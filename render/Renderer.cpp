@@ -1,0 +1,111 @@
+#include "render/Renderer.h"
+
+#include "animation/AnimationDriver.h"
+#include "settings/Settings.h"
+
+namespace {
+
+// Writes the trace and forwards the drawing to the software surface.
+class TracingSurface : public DrawSurface {
+public:
+    TracingSurface(std::FILE* trace, DrawSurface* target) : Trace(trace), Target(target) {}
+
+    void SelectPen(Colour colour) override
+    {
+        if (Trace) std::fprintf(Trace, "pen 0x%06x\n", colour);
+        if (Target) Target->SelectPen(colour);
+    }
+    void DeselectPen() override
+    {
+        if (Target) Target->DeselectPen();
+    }
+    void MoveTo(std::int32_t x, std::int32_t y) override
+    {
+        if (Trace) std::fprintf(Trace, "move %d %d\n", x, y);
+        if (Target) Target->MoveTo(x, y);
+    }
+    void LineTo(std::int32_t x, std::int32_t y) override
+    {
+        if (Trace) std::fprintf(Trace, "line %d %d\n", x, y);
+        if (Target) Target->LineTo(x, y);
+    }
+    void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
+             std::int32_t ys, std::int32_t xe, std::int32_t ye) override
+    {
+        if (Trace)
+            std::fprintf(Trace, "arc %d %d %d %d %d %d %d %d\n", left, top, right, bottom, xs, ys, xe, ye);
+        if (Target) Target->Arc(left, top, right, bottom, xs, ys, xe, ye);
+    }
+    void SetPixel(std::int32_t x, std::int32_t y, Colour colour) override
+    {
+        if (Trace) std::fprintf(Trace, "pixel %d %d 0x%06x\n", x, y, colour);
+        if (Target) Target->SetPixel(x, y, colour);
+    }
+    void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                  std::uintptr_t brush) override
+    {
+        if (Trace) std::fprintf(Trace, "fill %d %d %d %d\n", left, top, right, bottom);
+        if (Target) Target->FillRect(left, top, right, bottom, brush);
+    }
+
+private:
+    std::FILE* Trace;
+    DrawSurface* Target;
+};
+
+// The window's side of the engine: a timer that always starts, a clock that
+// gives the requested seed, and an erase that goes straight to the handler.
+class RenderHost : public AnimationHost {
+public:
+    RenderHost(std::FILE* trace, std::uint32_t seed, std::uint32_t width, std::uint32_t height)
+        : Trace(trace), Seed(seed), Width(width), Height(height) {}
+
+    std::uintptr_t CreateBackgroundBrush() override { return 1; }
+    void DeleteBackgroundBrush(std::uintptr_t) override {}
+    std::uint32_t StartTimer(std::uint32_t milliseconds) override
+    {
+        if (Trace) std::fprintf(Trace, "timer on %u\n", milliseconds);
+        return 1;
+    }
+    void StopTimer() override
+    {
+        if (Trace) std::fprintf(Trace, "timer off\n");
+    }
+    void Sleep(std::uint32_t milliseconds) override
+    {
+        if (Trace) std::fprintf(Trace, "sleep %u\n", milliseconds);
+    }
+    void Erase(DrawSurface& surface) override { AnimationErase(AnimationState, surface, *this); }
+    void ClientSize(std::int32_t& width, std::int32_t& height) override
+    {
+        width = static_cast<std::int32_t>(Width);
+        height = static_cast<std::int32_t>(Height);
+    }
+    std::uint32_t ClockSeconds() override { return Seed; }
+
+private:
+    std::FILE* Trace;
+    std::uint32_t Seed, Width, Height;
+};
+
+}  // namespace
+
+bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap)
+{
+    ResetSettings();
+    ResetAnimationState(AnimationState);
+
+    Bitmap none(0, 0);
+    SoftwareSurface software(bitmap ? *bitmap : none);
+    TracingSurface surface(trace, bitmap ? &software : nullptr);
+    RenderHost host(trace, request.Seed, request.Width, request.Height);
+
+    AnimationCreate(AnimationState, host, store);
+    AnimationSize(AnimationState, request.Width, request.Height);
+    AnimationErase(AnimationState, surface, host);
+    for (std::uint32_t tick = 0; tick < request.Ticks; tick++) {
+        if (trace) std::fprintf(trace, "tick %u\n", tick);
+        AnimationTick(AnimationState, surface, host);
+    }
+    return !trace || (std::fflush(trace) == 0 && !std::ferror(trace));
+}

@@ -1,0 +1,23 @@
+// Runs the saver window's life without a window: WM_CREATE, WM_SIZE with the
+// client size, the first paint's WM_ERASEBKGND, then timer ticks, each handled
+// by the engine exactly as the saver handles it. The one-second pause at the
+// end of a figure is recorded, not slept.
+#pragma once
+#include <cstdint>
+#include <cstdio>
+
+#include "render/SoftwareSurface.h"
+
+class SettingsValueStore;
+
+struct RenderRequest {
+    std::uint32_t Seed;    // the clock's value at WM_CREATE
+    std::uint32_t Width;   // client size
+    std::uint32_t Height;
+    std::uint32_t Ticks;
+};
+
+// Writes one line per event to `trace` (may be null) and draws on `bitmap`
+// (may be null; then nothing is rasterised). Returns false if writing the
+// trace failed.
+bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap);

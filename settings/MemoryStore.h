@@ -1,0 +1,25 @@
+// Settings values held in memory: the headless renderer's stand-in for the
+// registry key, and the tests' store. A value not set is missing; the key
+// exists once any value has been set or written.
+#pragma once
+#include <cstdint>
+
+#include "settings/Settings.h"
+
+const int SETTINGS_VALUE_COUNT = 7;
+
+// The seven value names in load order; index into MemoryStore's slots.
+extern const char* const SETTINGS_VALUE_NAMES[SETTINGS_VALUE_COUNT];
+// Index of `name` (exact, case-sensitive), or -1.
+int SettingsValueIndex(const char* name);
+
+class MemoryStore : public SettingsValueStore {
+public:
+    StoreRead ReadValue(const char* name, std::uint32_t& value) override;
+    void WriteValue(const char* name, std::uint32_t value) override;
+
+    bool KeyExists = false;
+    bool Present[SETTINGS_VALUE_COUNT] = {};
+    std::uint32_t Values[SETTINGS_VALUE_COUNT] = {};
+    int Writes = 0;  // WriteValue calls, for tests
+};
