@@ -1,18 +1,33 @@
 #include "host/HostState.h"
 
-HostStateRecord HostState = {
-    nullptr,            // Instance
-    0,                  // IsWin95Family
-    nullptr,            // SaverWindow
-    0,                  // IsPreview
-    nullptr,            // ImeLibrary
-    nullptr,            // AssociateContext
-    nullptr,            // SavedInputContext
-    0,                  // CloseGranted
-    0,                  // Verifying
-    nullptr,            // PasswordLibrary
-    nullptr,            // VerifyPassword
-    4,                  // MouseThreshold
-    0xFFFFFFFFu,        // LastVerifyTime: never
-    {0, 0},             // ReferencePoint
-};
+namespace {
+
+HostStateRecord InitialHostState()
+{
+    HostStateRecord state = {
+        nullptr,            // Instance
+        0,                  // IsWin95Family
+        nullptr,            // SaverWindow
+        0,                  // IsPreview
+        nullptr,            // ImeLibrary
+        nullptr,            // AssociateContext
+        nullptr,            // SavedInputContext
+        0,                  // CloseGranted
+        0,                  // Verifying
+        nullptr,            // PasswordLibrary
+        nullptr,            // VerifyPassword
+        4,                  // MouseThreshold
+        0xFFFFFFFFu,        // LastVerifyTime: never
+        {0, 0},             // ReferencePoint
+    };
+    return state;
+}
+
+}  // namespace
+
+HostStateRecord HostState = InitialHostState();
+
+void ResetHostState()
+{
+    HostState = InitialHostState();
+}

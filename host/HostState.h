@@ -19,3 +19,7 @@ struct HostStateRecord {
     POINT ReferencePoint;      // where mouse travel is measured from
 };
 extern HostStateRecord HostState;
+
+// Puts every field back to its value at process start (for tests that run
+// several saver windows in one process).
+void ResetHostState();
