@@ -1,5 +1,160 @@
-// Placeholder until the settings dialog lands.
+// The settings dialog: shows the loaded Settings, checks the two number fields
+// on every change and, on OK, writes every value back to the registry.
 #include "settings/ConfigDialog.h"
 
-INT_PTR CALLBACK ConfigDialogProc(HWND, UINT, WPARAM, LPARAM) { return 0; }
-INT_PTR RunConfigDialog(HWND) { return 0; }
+#include "host/HostState.h"
+#include "resources/resource.h"
+#include "settings/RegistryStore.h"
+#include "settings/Settings.h"
+#include "settings/SettingsValues.h"
+
+namespace {
+
+const int ID_IMAGES_PER_SEC = 1002;
+const int ID_OBJECT_SIZE = 1003;
+const int ID_JOIN_THE_DOTS = 1004;
+const int ID_COLOUR_HIGH = 1013;
+const int ID_COLOUR_MEDIUM = 1014;
+const int ID_COLOUR_LOW = 1015;
+
+// The warning box has no owner, so the dialog stays usable while it shows.
+const UINT WARNING_FLAGS = MB_OK | MB_ICONWARNING;
+
+template <int Count>
+void ShowMask(HWND dialog, const MaskControl (&controls)[Count], std::uint32_t mask)
+{
+    for (const MaskControl& control : controls)
+        CheckDlgButton(dialog, control.ControlId, (mask & control.Bit) != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+template <int Count>
+std::uint32_t MaskFromChecks(HWND dialog, const MaskControl (&controls)[Count])
+{
+    std::uint32_t mask = 0;
+    for (const MaskControl& control : controls)
+        if (IsDlgButtonChecked(dialog, control.ControlId) != 0)
+            mask |= control.Bit;
+    return mask;
+}
+
+void InitDialog(HWND dialog)
+{
+    LoadSettingsFromRegistry();
+
+    int colourButton = ID_COLOUR_MEDIUM;
+    if (Settings.ColourOption == COLOUR_HIGH)
+        colourButton = ID_COLOUR_HIGH;
+    else if (Settings.ColourOption == COLOUR_LOW)
+        colourButton = ID_COLOUR_LOW;
+    CheckRadioButton(dialog, ID_COLOUR_HIGH, ID_COLOUR_LOW, colourButton);
+
+    // Each of these makes its edit notify, so the values just written pass
+    // through the entry checks below.
+    SetDlgItemInt(dialog, ID_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
+    SetDlgItemInt(dialog, ID_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
+
+    // A stored value other than 0 or 1 shows as ticked rather than as an
+    // undefined third state.
+    CheckDlgButton(dialog, ID_JOIN_THE_DOTS, Settings.JoinTheDots != 0 ? BST_CHECKED : BST_UNCHECKED);
+
+    ShowMask(dialog, SHAPE_CONTROLS, Settings.ObjectShape);
+    ShowMask(dialog, ROTATION_CONTROLS, Settings.ObjectRotation);
+    ShowMask(dialog, ZOOM_CONTROLS, Settings.ZoomOption);
+}
+
+// A negative entry reads as a very large unsigned number and is refused with
+// the rest; an entry that is not a number keeps the default and stays as typed.
+void CheckImagesPerSec(HWND dialog)
+{
+    BOOL isNumber = FALSE;
+    UINT entry = GetDlgItemInt(dialog, ID_IMAGES_PER_SEC, &isNumber, TRUE);
+    if (!isNumber) {
+        Settings.TimerInterval = DEFAULT_TIMER_INTERVAL;
+        return;
+    }
+    if (entry >= MIN_IMAGES_PER_SEC && entry <= MAX_IMAGES_PER_SEC) {
+        Settings.TimerInterval = 1000u / entry;
+        return;
+    }
+    // Putting the previous value back notifies again; it passes the check.
+    SetDlgItemInt(dialog, ID_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
+    MessageBoxA(nullptr, "Entry must be between 1 and 1000", "Images Per Second", WARNING_FLAGS);
+}
+
+void CheckObjectSize(HWND dialog)
+{
+    BOOL isNumber = FALSE;
+    UINT entry = GetDlgItemInt(dialog, ID_OBJECT_SIZE, &isNumber, TRUE);
+    if (!isNumber) {
+        Settings.RadiusFactor = DEFAULT_RADIUS_FACTOR;
+        return;
+    }
+    if (entry <= MAX_OBJECT_SIZE_PERCENT) {
+        Settings.RadiusFactor = static_cast<double>(entry) * 0.01;
+        return;
+    }
+    SetDlgItemInt(dialog, ID_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
+    MessageBoxA(nullptr, "Entry must be between 0 and 500 %", "Circle Radius", WARNING_FLAGS);
+}
+
+// RadiusFactor and TimerInterval are already current from the edits; the masks
+// and the colour are read from the controls.
+void SaveAll(HWND dialog)
+{
+    SettingsValueStore& store = RegistryStore();
+    SaveRadiusFactor(store);
+    SaveImagesPerSec(store);
+    SaveObjectShape(store, MaskFromChecks(dialog, SHAPE_CONTROLS));
+    SaveObjectRotation(store, MaskFromChecks(dialog, ROTATION_CONTROLS));
+    SaveZoomOption(store, MaskFromChecks(dialog, ZOOM_CONTROLS));
+
+    Settings.JoinTheDots = IsDlgButtonChecked(dialog, ID_JOIN_THE_DOTS);
+    SaveJoinTheDots(store);
+
+    if (IsDlgButtonChecked(dialog, ID_COLOUR_HIGH) != 0)
+        SaveColourOption(store, COLOUR_HIGH);
+    else if (IsDlgButtonChecked(dialog, ID_COLOUR_MEDIUM) != 0)
+        SaveColourOption(store, COLOUR_MEDIUM);
+    else if (IsDlgButtonChecked(dialog, ID_COLOUR_LOW) != 0)
+        SaveColourOption(store, COLOUR_LOW);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitDialog(dialog);
+        return TRUE;  // let the dialog manager set the focus
+
+    case WM_COMMAND:
+        // Only the control id matters: the edits are checked on every
+        // notification, whatever its code.
+        switch (LOWORD(wParam)) {
+        case IDOK:
+            SaveAll(dialog);
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 0);
+            return TRUE;
+        case ID_IMAGES_PER_SEC:
+            CheckImagesPerSec(dialog);
+            return FALSE;
+        case ID_OBJECT_SIZE:
+            CheckObjectSize(dialog);
+            return FALSE;
+        default:
+            return FALSE;
+        }
+
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR RunConfigDialog(HWND owner)
+{
+    return DialogBoxParamA(HostState.Instance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigDialogProc, 0);
+}
