@@ -1,46 +1,33 @@
-// Drives the settings dialog from outside, through its controls, as a user
-// would: typing into the edits, pasting, clicking boxes and buttons, and
-// answering the warning boxes. The dialog may run on another thread of the
-// test program or in another process.
+// Drives the settings dialog through its controls as a user would: typing,
+// pasting, clicking, answering the warning boxes. The dialog runs on another
+// thread of the test program (DialogRun) or in another process (DialogProcess).
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-const char* const DIALOG_CAPTION = "Orbilux Setup - Version 1.9";
-
-// Polls `done` until it holds; false when it never does within a generous
-// limit (meant to end a broken test, not to measure speed).
+// Polls `done` until it holds; false if it never does within a generous limit
+// (which only ends a broken test; it measures nothing).
 template <typename Condition>
 bool WaitUntil(Condition done)
 {
-    for (int i = 0; i < 3000; ++i) {
-        if (done())
-            return true;
+    for (int i = 0; i < 3000 && !done(); ++i)
         Sleep(10);
-    }
     return done();
 }
-
-// The visible settings dialog with its controls created, or none.
-HWND WaitForSettingsDialog(DWORD processId);
 
 std::string ControlText(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
 
-// Typing that must not raise a warning: returns once the dialog has handled
-// the key, false if it did not (for example because a warning box is up).
+// These return once the dialog has handled the input; false if it did not
+// (a warning box blocking the dialog's thread, for one).
 bool TypeKey(HWND dialog, int id, char key);
-// Typing that may raise a warning: queued, the dialog handles it later.
-void PostKey(HWND dialog, int id, char key);
-// Replaces the whole entry; the dialog handles it before this returns.
 bool SetText(HWND dialog, int id, const char* text);
-void SelectAll(HWND dialog, int id);
-// Puts `text` on the clipboard and pastes it over the whole entry (queued).
-bool PostPaste(HWND dialog, int id, const char* text);
-// A button click that must not raise a warning.
 bool Click(HWND dialog, int id);
-void PostClick(HWND dialog, int id);
+void SelectAll(HWND dialog, int id);
+// Queued input, for entries that raise a warning box.
+void PostKey(HWND dialog, int id, char key);
+bool PostPaste(HWND dialog, int id, const char* text);  // over the whole entry
 
 struct WarningBox {
     bool Shown;
@@ -50,26 +37,20 @@ struct WarningBox {
 };
 // Waits for the warning box with this caption, reads it and presses its OK.
 WarningBox AnswerWarning(const char* caption);
-// True when a warning box with this caption is showing now.
-bool WarningShowing(const char* caption);
 
-// RunConfigDialog on a thread of this program; the test drives it from its
-// own thread. A run still open at the end is cancelled.
+// RunConfigDialog on a thread of this program. A dialog still open at the end
+// is cancelled.
 class DialogRun {
 public:
     DialogRun();
     ~DialogRun();
-    DialogRun(const DialogRun&) = delete;
-    DialogRun& operator=(const DialogRun&) = delete;
-
-    HWND Dialog() const { return DialogWindow; }
-    // Waits for the dialog to end; its result, or -100 if it did not end.
-    INT_PTR Finish();
+    HWND Dialog() const { return Window; }
+    INT_PTR Finish();  // the dialog's result, or -100 if it did not end
 
 private:
     static DWORD WINAPI RunDialog(LPVOID self);
     HANDLE Thread;
-    HWND DialogWindow;
+    HWND Window;
     INT_PTR Result;
 };
 
@@ -78,14 +59,10 @@ class DialogProcess {
 public:
     DialogProcess();
     ~DialogProcess();
-    DialogProcess(const DialogProcess&) = delete;
-    DialogProcess& operator=(const DialogProcess&) = delete;
-
-    HWND Dialog() const { return DialogWindow; }
-    // Waits for the process to end; its exit code, or 0xDEAD if it did not end.
-    DWORD Finish();
+    HWND Dialog() const { return Window; }
+    DWORD Finish();  // the exit code, or 0xDEAD if the process did not end
 
 private:
     PROCESS_INFORMATION Process;
-    HWND DialogWindow;
+    HWND Window;
 };
