@@ -2,6 +2,8 @@
 // on every change and, on OK, writes every value back to the registry.
 #include "settings/ConfigDialog.h"
 
+#include <cstddef>
+
 #include "host/HostState.h"
 #include "resources/resource.h"
 #include "settings/RegistryStore.h"
@@ -20,14 +22,14 @@ const int ID_COLOUR_LOW = 1015;
 // The warning box has no owner, so the dialog stays usable while it shows.
 const UINT WARNING_FLAGS = MB_OK | MB_ICONWARNING;
 
-template <int Count>
+template <size_t Count>
 void ShowMask(HWND dialog, const MaskControl (&controls)[Count], std::uint32_t mask)
 {
     for (const MaskControl& control : controls)
         CheckDlgButton(dialog, control.ControlId, (mask & control.Bit) != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-template <int Count>
+template <size_t Count>
 std::uint32_t MaskFromChecks(HWND dialog, const MaskControl (&controls)[Count])
 {
     std::uint32_t mask = 0;
