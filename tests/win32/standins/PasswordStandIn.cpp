@@ -56,7 +56,7 @@ char ScriptedAnswer(LONG call)
     while (length < static_cast<LONG>(sizeof Record->VerifyAnswers) && Record->VerifyAnswers[length])
         ++length;
     if (length == 0)
-        return '0';
+        return '1';
     return Record->VerifyAnswers[call < length ? call : length - 1];
 }
 

@@ -19,7 +19,7 @@ struct VerifyCallRecord {
 
 struct StandInRecord {
     // Answers of VerifyScreenSavePwd, one character per call; the last one
-    // repeats, and an empty script refuses.
+    // repeats, and an empty script accepts (the benchmark leaves it empty).
     //   '0' refuse      '1' accept
     //   'k' refuse, after posting a key press to the window
     //   'n' send WM_CLOSE, a key and a button press to the window, then accept
