@@ -48,7 +48,15 @@ orbilux_env_start() {
   orbilux_start_display || return 1
   export WINEPREFIX=$ORBILUX_WINE_DIR/run
   orbilux_new_prefix "$WINEPREFIX"
+  orbilux_start_wineserver
+}
+
+# Starts the prefix's wineserver and Wine's background services here, with
+# no inherited output: a service started by the first program of a test run
+# would otherwise hold that test's output pipe open and CTest would wait on it.
+orbilux_start_wineserver() {
   wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 orbilux_env_stop() {
