@@ -13,7 +13,8 @@ const char RENDER_USAGE[] =
     "               ObjectShape, ObjectRotation, ColourOption or ZoomOption;\n"
     "               VALUE a 32-bit number, decimal or 0x hex\n"
     "  --trace FILE every event, one line each ('-': standard output)\n"
-    "  --png FILE   the picture after the last tick\n";
+    "  --png FILE   the picture after the last tick (when that tick closes a figure:\n"
+    "               the closed figure, as shown during the pause before the erase)\n";
 
 bool ParseNumber32(const char* text, std::uint32_t& value)
 {

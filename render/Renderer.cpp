@@ -75,13 +75,22 @@ public:
     {
         if (Trace) std::fprintf(Trace, "sleep %u\n", milliseconds);
     }
-    void Erase(DrawSurface& surface) override { AnimationErase(AnimationState, surface, *this); }
+    void Erase(DrawSurface& surface) override
+    {
+        if (Held && Shown)
+            *Held = *Shown;
+        AnimationErase(AnimationState, surface, *this);
+    }
     void ClientSize(std::int32_t& width, std::int32_t& height) override
     {
         width = static_cast<std::int32_t>(Width);
         height = static_cast<std::int32_t>(Height);
     }
     std::uint32_t ClockSeconds() override { return Seed; }
+
+    // When set, an erase first copies the picture on screen into Held.
+    const Bitmap* Shown = nullptr;
+    Bitmap* Held = nullptr;
 
 private:
     std::FILE* Trace;
@@ -95,7 +104,7 @@ bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FIL
     ResetSettings();
     ResetAnimationState(AnimationState);
 
-    Bitmap none(0, 0);
+    Bitmap none(0, 0), held(0, 0);
     SoftwareSurface software(bitmap ? *bitmap : none);
     TracingSurface surface(trace, bitmap ? &software : nullptr);
     RenderHost host(trace, request.Seed, request.Width, request.Height);
@@ -105,7 +114,15 @@ bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FIL
     AnimationErase(AnimationState, surface, host);
     for (std::uint32_t tick = 0; tick < request.Ticks; tick++) {
         if (trace) std::fprintf(trace, "tick %u\n", tick);
+        // A last tick that closes a figure erases it after the pause; the
+        // picture to keep is the closed figure the pause shows.
+        if (bitmap && tick + 1 == request.Ticks) {
+            host.Shown = bitmap;
+            host.Held = &held;
+        }
         AnimationTick(AnimationState, surface, host);
     }
+    if (held.Width != 0)
+        *bitmap = held;
     return !trace || (std::fflush(trace) == 0 && !std::ferror(trace));
 }

@@ -18,6 +18,7 @@ struct RenderRequest {
 };
 
 // Writes one line per event to `trace` (may be null) and draws on `bitmap`
-// (may be null; then nothing is rasterised). Returns false if writing the
-// trace failed.
+// (may be null; then nothing is rasterised). When the last tick closes a
+// figure, `bitmap` ends with the closed figure shown during the pause, not the
+// black window after the erase. Returns false if writing the trace failed.
 bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap);

@@ -98,4 +98,24 @@ TEST(RenderTrace, FollowsTheWindowsLife)
     EXPECT_EQ(TraceOf({5, 300, 200, 725}, again), trace);
 }
 
+int LitPixels(const Bitmap& bitmap)
+{
+    int lit = 0;
+    for (Colour pixel : bitmap.Pixels)
+        lit += pixel != 0;
+    return lit;
+}
+
+TEST(RenderTrace, PictureOfAClosingTickIsTheClosedFigure)
+{
+    MemoryStore store;
+    Bitmap closed(200, 150), next(200, 150);
+    RunRender({1, 200, 150, 360}, store, nullptr, &closed);
+    RunRender({1, 200, 150, 361}, store, nullptr, &next);
+    // The pause shows the whole figure; one tick later only the next figure's
+    // first circle stands on the erased window.
+    EXPECT_GT(LitPixels(closed), 10 * LitPixels(next));
+    EXPECT_GT(LitPixels(next), 0);
+}
+
 }  // namespace
