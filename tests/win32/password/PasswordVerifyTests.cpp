@@ -87,12 +87,48 @@ TEST_F(PasswordVerification, RequestsDuringTheCheckAreRefusedWithoutAskingAgain)
     EXPECT_FALSE(ScreenSaverRunning());
 }
 
+TEST_F(PasswordVerification, AfterARefusalMovementCountsFromWhereThePointerStood)
+{
+    ASSERT_TRUE(saver.AddFile(STANDIN_PASSWORD_PATH, "PASSWORD.CPL"));
+    Script("m1"); // the pointer moves to 600,600 during the refused check, and
+                  // the window sees that move while the check runs
+    SetCursorPos(100, 100);
+    ASSERT_TRUE(saver.Start("/s"));
+    HWND window = saver.WaitForSaverWindow();
+    ASSERT_NE(window, nullptr);
+    SetCursorPos(300, 300);
+    ASSERT_TRUE(WaitUntil([&] { return record.VerifyCalls >= 1 && record.ClosesHandled >= 1; }))
+        << "a long mouse move did not ask for the password";
+    Sleep(300); // past the 200 ms gap
+
+    // Back and forth within 4 of that point: no close. The pauses leave a
+    // wrongly posted close time to be handled before the next move.
+    const POINT closeBy[] = {{603, 601}, {598, 598}, {600, 604}, {596, 600}};
+    for (POINT p : closeBy) {
+        LONG moves = record.MovesHandled;
+        SetCursorPos(p.x, p.y);
+        ASSERT_TRUE(WaitUntil([&] { return record.MovesHandled > moves; }));
+        Sleep(100);
+    }
+    EXPECT_EQ(record.VerifyCalls, 1) << "a move within 4 of the pointer at the refusal asked again";
+
+    // 3 across and 2 down: travel 5 closes, and the check accepts.
+    SetCursorPos(603, 602);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(saver.WaitForExit(exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    ASSERT_EQ(record.VerifyCalls, 2);
+    EXPECT_EQ(record.Calls[1].Cursor.x, 603);
+    EXPECT_EQ(record.Calls[1].Cursor.y, 602);
+}
+
 // Every way in which no password is in use: input ends the run at once, the
 // verifier is never asked and the running state is never switched on.
 struct NoPasswordCase {
     const char* Name;
     void (*Prepare)(SaverProcess& saver);
-    LONG NoEntryLoads;  // loads of the library without the entry point
+    LONG NoEntryLoads;   // loads of the library without the entry point
+    LRESULT VerifyAnswer; // WM_SAVERVERIFY: 1 on the family without a verifier, else default processing
 };
 
 void PrintTo(const NoPasswordCase& c, std::ostream* out)
@@ -113,6 +149,7 @@ TEST_P(NoPassword, InputEndsTheRunAtOnce)
     EXPECT_EQ(record.PasswordAttached, 0) << "the verifier was loaded with no password in use";
     EXPECT_EQ(record.NoEntryAttached, GetParam().NoEntryLoads);
     EXPECT_EQ(record.NoEntryFreed, GetParam().NoEntryLoads) << "a library without the entry point stayed loaded";
+    EXPECT_EQ(SendMessageA(window, 0x8000 /* WM_SAVERVERIFY */, 0, 0), GetParam().VerifyAnswer);
 
     PressKey();
     DWORD exitCode = 1;
@@ -128,18 +165,18 @@ void WithVerifier(SaverProcess& saver)
 }
 
 const NoPasswordCase NoPasswordCases[] = {
-    {"FlagMissing", [](SaverProcess& s) { RemovePasswordFlag(); WithVerifier(s); }, 0},
-    {"FlagZero", [](SaverProcess& s) { SetPasswordFlag(0); WithVerifier(s); }, 0},
+    {"FlagMissing", [](SaverProcess& s) { RemovePasswordFlag(); WithVerifier(s); }, 0, 1},
+    {"FlagZero", [](SaverProcess& s) { SetPasswordFlag(0); WithVerifier(s); }, 0, 1},
     {"FlagLongerThanFourBytes",
      [](SaverProcess& s) {
          static const char text[] = "password-on";
          SetPasswordFlag(REG_SZ, text, sizeof text);
          WithVerifier(s);
      },
-     0},
-    {"LibraryMissing", [](SaverProcess&) {}, 0},
-    {"EntryPointMissing", [](SaverProcess& s) { s.AddFile(STANDIN_NOENTRY_PATH, "PASSWORD.CPL"); }, 1},
-    {"OutsideTheWin95Family", [](SaverProcess& s) { SetWin95Family(false); WithVerifier(s); }, 0},
+     0, 1},
+    {"LibraryMissing", [](SaverProcess&) {}, 0, 1},
+    {"EntryPointMissing", [](SaverProcess& s) { s.AddFile(STANDIN_NOENTRY_PATH, "PASSWORD.CPL"); }, 1, 1},
+    {"OutsideTheWin95Family", [](SaverProcess& s) { SetWin95Family(false); WithVerifier(s); }, 0, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cases, NoPassword, ::testing::ValuesIn(NoPasswordCases),

@@ -22,6 +22,8 @@ LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         Record->LastTickTime = now;
     } else if (message == WM_CLOSE) {
         InterlockedIncrement(&Record->ClosesHandled);
+    } else if (message == WM_MOUSEMOVE) {
+        InterlockedIncrement(&Record->MovesHandled);
     }
     return result;
 }
@@ -78,6 +80,24 @@ void WriteTickSummary(HMODULE module)
     std::fclose(file);
 }
 
+// Moves the pointer and runs a message loop, as a modal dialog would, until
+// the saver window has handled the move (or two seconds have passed).
+void MoveAndPump(int x, int y)
+{
+    LONG moves = Record->MovesHandled;
+    SetCursorPos(x, y);
+    DWORD start = GetTickCount();
+    while (Record->MovesHandled == moves && GetTickCount() - start < 2000) {
+        MSG message;
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else {
+            Sleep(1);
+        }
+    }
+}
+
 } // namespace
 
 extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
@@ -90,6 +110,7 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
         entry->Window = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
         entry->Running = ScreenSaverRunning();
         entry->Depth = depth;
+        GetCursorPos(&entry->Cursor);
     }
 
     BOOL accepted = FALSE;
@@ -109,6 +130,9 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
         SendMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
         accepted = TRUE;
+        break;
+    case 'm':
+        MoveAndPump(600, 600);
         break;
     default:
         break;
