@@ -16,9 +16,9 @@ typedef std::int64_t i64;
 const i64 Min32 = std::numeric_limits<std::int32_t>::min();
 const i64 Max32 = std::numeric_limits<std::int32_t>::max();
 
-// A line repeats its short pattern: step i + n lies m further along the
-// minor axis than step i. So every line of lines_r16.txt, stretched to span
-// nearly the whole 32-bit range, has known pixels where it crosses the bitmap.
+// A line n steps long along its major axis repeats its pixels every n steps
+// when stretched: so every line of lines_r16.txt, repeated nearly 2^31 pixels
+// from far off until it passes (10, 20), has known pixels on the bitmap.
 TEST(SurfaceFarOff, StretchedLinesCrossTheBitmapExactly)
 {
     for (const GdiVector& line : LoadGdiVectors("lines_r16.txt")) {
@@ -26,29 +26,16 @@ TEST(SurfaceFarOff, StretchedLinesCrossTheBitmapExactly)
         ASSERT_EQ(std::sscanf(line.Head.c_str(), "%d %d", &dx, &dy), 2);
         if (dx == 0 && dy == 0)
             continue;
-        const bool xMajor = std::abs(dx) >= std::abs(dy);
-        const i64 n = std::abs(xMajor ? dx : dy), m = xMajor ? dy : dx, step = (xMajor ? dx : dy) > 0 ? 1 : -1;
-        std::vector<i64> offset(static_cast<std::size_t>(n));  // minor offset at steps 0..n-1
-        for (const Pixel& p : line.Pixels)
-            offset[static_cast<std::size_t>(step * (xMajor ? p.first : p.second))] = xMajor ? p.second : p.first;
-        auto minorAt = [&](i64 i) { return m * (i / n) + offset[static_cast<std::size_t>(i % n)]; };
-
-        // Reach major coordinate 10 after i0 steps, minor coordinate 20 there.
-        const i64 i0 = (i64(1) << 31) - 100;
-        const i64 major0 = 10 - step * i0, minor0 = 20 - minorAt(i0);
-        const i64 k = (i0 + 100) / n + 1;
-        const i64 x0 = xMajor ? major0 : minor0, y0 = xMajor ? minor0 : major0;
+        const i64 repeats = (i64(1) << 31) / std::max(std::abs(dx), std::abs(dy)) - 70;
         Bitmap bitmap(64, 48);
         SoftwareSurface surface(bitmap);
         surface.SelectPen(0xFFFFFF);
-        surface.MoveTo(static_cast<std::int32_t>(x0), static_cast<std::int32_t>(y0));
-        surface.LineTo(static_cast<std::int32_t>(x0 + k * dx), static_cast<std::int32_t>(y0 + k * dy));
-
+        surface.MoveTo(static_cast<std::int32_t>(10 - repeats * dx), static_cast<std::int32_t>(20 - repeats * dy));
+        surface.LineTo(10 + 8 * dx, 20 + 8 * dy);
         std::vector<Pixel> expected;
-        for (i64 i = i0 - 100; i < i0 + 100; ++i) {
-            const i64 major = major0 + step * i, minor = minor0 + minorAt(i);
-            expected.push_back(xMajor ? Pixel(major, minor) : Pixel(minor, major));
-        }
+        for (i64 q = -70; q < 8; ++q)
+            for (const Pixel& p : line.Pixels)
+                expected.emplace_back(10 + q * dx + p.first, 20 + q * dy + p.second);
         ASSERT_EQ(LitPixels(bitmap), Placed(expected, 0, 0, bitmap)) << "stretched " << line.Head;
     }
 

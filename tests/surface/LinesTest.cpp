@@ -44,36 +44,34 @@ TEST(SurfaceLines, LongLinesClippedToTheBitmapMatchGdi)
     }
 }
 
-TEST(SurfaceLines, CurrentPositionCarriesOverAndOnlyLinesMoveIt)
+// The current position carries over; Arc and SetPixel leave it. SetPixel
+// takes its own colour; FillRect blacks out a clipped rectangle, right and
+// bottom edges excluded, and nothing when inverted.
+TEST(SurfaceLines, CurrentPositionSetPixelAndFillRect)
 {
+    const std::int32_t lo = -2147483647 - 1, hi = 2147483647;
     Bitmap bitmap(10, 10);
     SoftwareSurface surface(bitmap);
     surface.SelectPen(0x123456);
-    surface.LineTo(0, 0);  // from the initial position to itself: nothing
-    EXPECT_TRUE(LitPixels(bitmap).empty());
-
+    surface.LineTo(0, 0);  // to the initial position: nothing
     surface.MoveTo(2, 2);
     surface.LineTo(5, 2);
     surface.LineTo(5, 5);
-    surface.LineTo(5, 5);                                   // zero length
-    surface.Arc(20, 20, 30, 30, 20, 25, 20, 25);            // off the bitmap; keeps the position
-    surface.SetPixel(-1, 3, 0xFF);                          // off the bitmap
+    surface.LineTo(5, 5);
+    surface.Arc(20, 20, 30, 30, 20, 25, 20, 25);
+    surface.SetPixel(-1, 3, 0xFF);
     surface.LineTo(2, 5);
-    const std::vector<Pixel> expected = {{2, 2}, {3, 2}, {3, 5}, {4, 2}, {4, 5}, {5, 2}, {5, 3}, {5, 4}, {5, 5}};
-    EXPECT_EQ(LitPixels(bitmap), expected);
-    for (const Pixel& p : expected)
-        EXPECT_EQ(bitmap.At(static_cast<std::int32_t>(p.first), static_cast<std::int32_t>(p.second)), 0x123456u);
-
-    // SetPixel takes its own colour; FillRect blacks out a clipped rectangle,
-    // right and bottom edges excluded, and nothing when inverted.
     surface.SetPixel(9, 9, 0xABCDEF);
+    EXPECT_EQ(LitPixels(bitmap), (std::vector<Pixel>{{2, 2}, {3, 2}, {3, 5}, {4, 2}, {4, 5}, {5, 2}, {5, 3}, {5, 4},
+                                                      {5, 5}, {9, 9}}));
+    EXPECT_EQ(bitmap.At(3, 5), 0x123456u);
     EXPECT_EQ(bitmap.At(9, 9), 0xABCDEFu);
-    surface.FillRect(4, -100, 1000, 5, 0);
+
+    surface.FillRect(4, lo, hi, 5, 0);
     surface.FillRect(9, 9, 0, 0, 0);
-    surface.FillRect(-2147483647 - 1, 2147483647, 2147483647, -2147483647 - 1, 0);
-    const std::vector<Pixel> left = {{2, 2}, {3, 2}, {3, 5}, {4, 5}, {5, 5}, {9, 9}};
-    EXPECT_EQ(LitPixels(bitmap), left);
-    surface.FillRect(-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647, 0);
+    surface.FillRect(lo, hi, hi, lo, 0);
+    EXPECT_EQ(LitPixels(bitmap), (std::vector<Pixel>{{2, 2}, {3, 2}, {3, 5}, {4, 5}, {5, 5}, {9, 9}}));
+    surface.FillRect(lo, lo, hi, hi, 0);
     EXPECT_TRUE(LitPixels(bitmap).empty());
 }
 
