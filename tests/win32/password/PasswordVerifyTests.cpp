@@ -11,6 +11,10 @@ class PasswordVerification : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // A new window under Wine can get a mouse move from where Wine last
+        // tracked the pointer (512,384 at start-up); a pointer that an earlier
+        // test left elsewhere would then close the saver on its own.
+        SetCursorPos(512, 384);
         ClearScreenSaverRunning();
         SetWin95Family(true);
         SetPasswordFlag(1);
@@ -92,7 +96,6 @@ TEST_F(PasswordVerification, AfterARefusalMovementCountsFromWhereThePointerStood
     ASSERT_TRUE(saver.AddFile(STANDIN_PASSWORD_PATH, "PASSWORD.CPL"));
     Script("m1"); // the pointer moves to 600,600 during the refused check, and
                   // the window sees that move while the check runs
-    SetCursorPos(100, 100);
     ASSERT_TRUE(saver.Start("/s"));
     HWND window = saver.WaitForSaverWindow();
     ASSERT_NE(window, nullptr);
