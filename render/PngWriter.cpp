@@ -1,18 +1,28 @@
 // RGB, 8 bits a channel, no interlacing. A failed write removes the file so
-// that no truncated picture is left behind.
+// that no truncated picture is left behind, but only a regular file: the
+// path may name a device (run as root, removing /dev/full would delete it).
 #include "render/PngWriter.h"
 
 #include <png.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <vector>
 
 namespace {
 
+// The caller reports the failure in its own words; libpng stays quiet.
+void QuietError(png_structp png, png_const_charp)
+{
+    png_longjmp(png, 1);
+}
+
+void QuietWarning(png_structp, png_const_charp) {}
+
 // libpng reports errors by longjmp; nothing with a destructor lives in here.
 bool WriteRows(std::FILE* file, const Bitmap& bitmap, png_byte* row)
 {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
     if (!png)
         return false;
     png_infop info = png_create_info_struct(png);
@@ -55,7 +65,8 @@ bool WritePng(const Bitmap& bitmap, const char* path)
     bool written = WriteRows(file, bitmap, row.data());
     if (std::fclose(file) != 0)
         written = false;
-    if (!written)
+    struct stat status;
+    if (!written && stat(path, &status) == 0 && S_ISREG(status.st_mode))
         std::remove(path);
     return written;
 }
