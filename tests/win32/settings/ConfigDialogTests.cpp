@@ -1,312 +1,218 @@
-// The settings dialog driven through its controls, against the registry of
-// the test prefix.
-#include <gtest/gtest.h>
+// The settings dialog driven through its controls as a user would (typing,
+// pasting, clicking, answering warning boxes), against the registry of the
+// test prefix. The dialog runs on a thread of its own.
+#include <cstring>
 
-#include <windows.h>
-
-#include "DialogDriver.h"
 #include "SettingsKey.h"
-#include "settings/Settings.h"
-#include "settings/SettingsValues.h"
+#include "host/HostState.h"
+#include "settings/ConfigDialog.h"
 
 namespace {
 
-const int IMAGES = 1002;
-const int SIZE = 1003;
-const int JOIN = 1004;
-const char* const IMAGES_WARNING = "Entry must be between 1 and 1000";
-const char* const SIZE_WARNING = "Entry must be between 0 and 500 %";
+const int IMAGES = 1002, SIZE = 1003, JOIN = 1004;
+const char* const IMAGES_CAPTION = "Images Per Second";
+const char* const SIZE_CAPTION = "Circle Radius";
 
-// Mask bits and their check boxes, written out here independently of the
-// tables the dialog uses.
-struct BoxBit {
-    std::uint32_t Bit;
-    int Id;
-};
-const BoxBit SHAPE_BOXES[] = {{2, 1005},  {4, 1006},  {8, 1010},   {16, 1009},
-                              {32, 1007}, {64, 1011}, {128, 1012}, {256, 1008}};
-const BoxBit ROTATION_BOXES[] = {{2, 1016}, {4, 1017}, {8, 1018}};
-const BoxBit ZOOM_BOXES[] = {{2, 1031},  {4, 1030},   {8, 1029},   {16, 1032}, {32, 1033},
-                             {64, 1034}, {128, 1035}, {256, 1039}, {512, 1040}};
-
-template <size_t Count>
-std::uint32_t ShownMask(HWND dialog, const BoxBit (&boxes)[Count])
+// Polls until `done` holds; the limit only ends a broken run, it measures nothing.
+template <typename Condition>
+bool WaitUntil(Condition done)
 {
-    std::uint32_t mask = 0;
-    for (const BoxBit& box : boxes)
-        if (IsChecked(dialog, box.Id))
-            mask |= box.Bit;
-    return mask;
+    for (int i = 0; i < 3000 && !done(); ++i)
+        Sleep(10);
+    return done();
 }
 
-int ShownColourButton(HWND dialog)
+// False if the dialog did not handle the message (a warning box blocking its thread).
+bool Send(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 {
-    int checked = 0;
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(GetDlgItem(dialog, id), message, wParam, lParam, SMTO_NORMAL, 20000, &result) != 0;
+}
+
+std::string Text(HWND dialog, int id)
+{
+    char text[64] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// What the dialog shows, in StoredValues' order: images, size, join, the ticked
+// colour buttons, then the masks of the ticked boxes (listed in bit order).
+std::string Shown(HWND dialog)
+{
+    std::string colours;
     for (int id = 1013; id <= 1015; ++id)
-        if (IsChecked(dialog, id))
-            checked = checked == 0 ? id : -1;  // -1: more than one
-    return checked;
+        colours += IsDlgButtonChecked(dialog, id) ? Text(dialog, id) : "";
+    auto mask = [dialog](std::initializer_list<int> boxes) {
+        unsigned mask = 0, bit = 2;
+        for (int id : boxes) {
+            mask |= IsDlgButtonChecked(dialog, id) ? bit : 0;
+            bit <<= 1;
+        }
+        return mask;
+    };
+    char line[128];
+    std::snprintf(line, sizeof line, "%s %s %u %s %x %x %x", Text(dialog, IMAGES).c_str(), Text(dialog, SIZE).c_str(),
+                  IsDlgButtonChecked(dialog, JOIN), colours.c_str(), mask({1005, 1006, 1010, 1009, 1007, 1011, 1012, 1008}),
+                  mask({1016, 1017, 1018}), mask({1031, 1030, 1029, 1032, 1033, 1034, 1035, 1039, 1040}));
+    return line;
 }
 
-std::uint32_t Stored(const char* name)
+// Waits for the warning box with this caption, checks that it is an ownerless
+// warning, presses its OK and gives its text ("" if it never showed).
+std::string AnswerWarning(const char* caption)
 {
-    std::uint32_t value = 0xDEADBEEF;
-    GetDword(name, value);
-    return value;
+    HWND box = nullptr;
+    if (!WaitUntil([&] { return (box = FindWindowA("#32770", caption)) != nullptr && IsWindowVisible(box); }))
+        return "";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    HWND icon = FindWindowExA(box, nullptr, "Static", nullptr);
+    while (icon != nullptr && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        icon = FindWindowExA(box, icon, "Static", nullptr);
+    EXPECT_EQ(SendMessageA(icon, STM_GETICON, 0, 0), reinterpret_cast<LRESULT>(LoadIconA(nullptr, IDI_WARNING)));
+    char text[256] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    WaitUntil([&] { return !IsWindow(box); });
+    return text;
 }
 
-class ConfigDialogTest : public ::testing::Test {
-protected:
-    void SetUp() override
+bool PutOnClipboard(const char* text)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+    if (memory == nullptr || !OpenClipboard(nullptr))
+        return false;
+    std::strcpy(static_cast<char*>(GlobalLock(memory)), text);
+    GlobalUnlock(memory);
+    EmptyClipboard();
+    bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;  // the clipboard owns it now
+    CloseClipboard();
+    return placed;
+}
+
+// RunConfigDialog on a thread; a dialog still open at the end is cancelled.
+class DialogRun {
+public:
+    DialogRun()
     {
-        RemoveSettingsKey();
-        ResetSettings();
+        HostState.Instance = GetModuleHandleA(nullptr);
+        Thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+        WaitUntil([&] {
+            Window = FindWindowA("#32770", "Orbilux Setup - Version 1.9");
+            return Window != nullptr && IsWindowVisible(Window) && GetDlgItem(Window, 1040) != nullptr;
+        });
     }
-    void TearDown() override { RemoveSettingsKey(); }
+    ~DialogRun()
+    {
+        for (const char* caption : {IMAGES_CAPTION, SIZE_CAPTION})
+            if (HWND box = FindWindowA("#32770", caption))
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+        if (IsWindow(Window))
+            PostMessageA(Window, WM_COMMAND, IDCANCEL, 0);
+        WaitForSingleObject(Thread, 30000);
+        CloseHandle(Thread);
+    }
+    INT_PTR Finish() { return WaitForSingleObject(Thread, 30000) == WAIT_OBJECT_0 ? Result : -100; }
+    bool ClickOk() { return Send(Window, IDOK, BM_CLICK) && Finish() == 1; }  // OK ends the dialog with 1
+    HWND Window = nullptr;
+
+private:
+    static DWORD WINAPI Run(LPVOID self)
+    {
+        static_cast<DialogRun*>(self)->Result = RunConfigDialog(nullptr);
+        return 0;
+    }
+    HANDLE Thread;
+    INT_PTR Result = -100;
 };
 
-// --- What the dialog shows and what OK writes --------------------------------
+using ConfigDialogTest = SettingsKeyTest;
 
-TEST_F(ConfigDialogTest, ShowsTheDefaultsWithNoKeyAndCancelWritesNothing)
-{
-    DialogRun run;
-    HWND dialog = run.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(ControlText(dialog, IMAGES), "50");
-    EXPECT_EQ(ControlText(dialog, SIZE), "8");
-    EXPECT_FALSE(IsChecked(dialog, JOIN));
-    EXPECT_EQ(ShownColourButton(dialog), 1013);
-    EXPECT_EQ(ShownMask(dialog, SHAPE_BOXES), 2u);
-    EXPECT_EQ(ShownMask(dialog, ROTATION_BOXES), 2u);
-    EXPECT_EQ(ShownMask(dialog, ZOOM_BOXES), 0u);
-
-    ASSERT_TRUE(SetText(dialog, IMAGES, "7"));
-    ASSERT_TRUE(Click(dialog, 1017));
-    ASSERT_TRUE(Click(dialog, 1015));
-    ASSERT_TRUE(Click(dialog, IDCANCEL));
-    EXPECT_EQ(run.Finish(), 0);
-    EXPECT_FALSE(SettingsKeyExists());
-}
-
-// Runs whose masks give every check box a different pattern of on and off
-// (box k of a group is on in run b when bit b of k is set), so a box tied to
-// the wrong bit shows in the display or in what OK writes; the last run has
-// nothing ticked. Bits that no box stands for are ignored.
+// Over the first four runs every check box has its own pattern (box k is
+// ticked in run b when bit b of k is set), so a box tied to the wrong bit
+// shows; the last run has none ticked. Bits no box stands for are dropped.
 TEST_F(ConfigDialogTest, ShowsStoredSettingsAndOkWritesWhatIsShown)
 {
-    struct Case {
-        std::uint32_t Percent, Images, Join;  // 0xFFFFFFFF: not stored
-        std::int32_t Colour;
-        const char* ShownPercent;
-        const char* ShownImages;
-        bool ShownJoin;
-        int ShownColour;
-        std::uint32_t SavedPercent, SavedImages, SavedColour;
-    };
-    const std::uint32_t none = 0xFFFFFFFF;
-    const Case cases[] = {
-        {0, 300, 1, 10, "0", "333", true, 1013, 0, 333, 10},
-        {29, 60, 1, 30, "28", "62", false, 1014, 28, 62, 30},
-        {500, 1000, none, 50, "500", "1000", false, 1015, 500, 1000, 50},
-        {none, none, none, 77, "8", "50", false, 1014, 8, 50, 30},
-        {12, 7, 1, 0, "12", "7", false, 1014, 12, 7, 30},
-    };
-    for (std::uint32_t b = 0; b < 5; ++b) {
-        SCOPED_TRACE("run " + std::to_string(b));
-        const Case& c = cases[b];
-        std::uint32_t pattern = 0;
-        for (std::uint32_t k = 1; k <= 9; ++k)
-            pattern |= (b < 4 ? (k >> b) & 1u : 0u) << k;
-        const std::uint32_t shapes = pattern & 0x1FE, rotations = pattern & 0xE, zooms = pattern & 0x3FE;
-
-        RemoveSettingsKey();
-        if (c.Percent != none)
-            PutDword(VALUE_RADIUS_FACTOR, c.Percent);
-        if (c.Images != none)
-            PutDword(VALUE_IMAGES_PER_SEC, c.Images);
-        if (c.Join != none)
-            PutDword(VALUE_JOIN_THE_DOTS, c.Join);
-        PutDword(VALUE_COLOUR_OPTION, static_cast<std::uint32_t>(c.Colour));
-        PutDword(VALUE_OBJECT_SHAPE, shapes | 0x80001);
-        PutDword(VALUE_OBJECT_ROTATION, rotations | 0x80001);
-        PutDword(VALUE_ZOOM_OPTION, zooms | 0x80001);
-
-        DialogRun run;
-        HWND dialog = run.Dialog();
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(ControlText(dialog, SIZE), c.ShownPercent);
-        EXPECT_EQ(ControlText(dialog, IMAGES), c.ShownImages);
-        EXPECT_EQ(IsChecked(dialog, JOIN), c.ShownJoin);
-        EXPECT_EQ(ShownColourButton(dialog), c.ShownColour);
-        EXPECT_EQ(ShownMask(dialog, SHAPE_BOXES), shapes);
-        EXPECT_EQ(ShownMask(dialog, ROTATION_BOXES), rotations);
-        EXPECT_EQ(ShownMask(dialog, ZOOM_BOXES), zooms);
-
-        ASSERT_TRUE(Click(dialog, IDOK));
-        ASSERT_EQ(run.Finish(), 1);
-        EXPECT_EQ(StoredValues().size(), 7u);
-        EXPECT_EQ(Stored(VALUE_RADIUS_FACTOR), c.SavedPercent);
-        EXPECT_EQ(Stored(VALUE_IMAGES_PER_SEC), c.SavedImages);
-        EXPECT_EQ(Stored(VALUE_JOIN_THE_DOTS), c.ShownJoin ? 1u : 0u);
-        EXPECT_EQ(Stored(VALUE_COLOUR_OPTION), c.SavedColour);
-        EXPECT_EQ(Stored(VALUE_OBJECT_SHAPE), shapes != 0 ? shapes : 2u);
-        EXPECT_EQ(Stored(VALUE_OBJECT_ROTATION), rotations != 0 ? rotations : 2u);
-        EXPECT_EQ(Stored(VALUE_ZOOM_OPTION), zooms);
-    }
-}
-
-// --- Entry checks -------------------------------------------------------------
-
-TEST_F(ConfigDialogTest, TypingImagesDigitByDigitRefusesTheFourthOf1500)
-{
-    DialogRun run;
-    HWND dialog = run.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_TRUE(SetText(dialog, IMAGES, ""));
-
+    const DWORD none = NOT_A_DWORD, extra = 0x80001;
     const struct {
-        char Key;
-        const char* Shown;
-        std::uint32_t Interval;
-    } accepted[] = {{'1', "1", 1000}, {'5', "15", 66}, {'0', "150", 6}};
-    for (const auto& step : accepted) {
-        ASSERT_TRUE(TypeKey(dialog, IMAGES, step.Key)) << "a warning blocked " << step.Shown;
-        EXPECT_EQ(ControlText(dialog, IMAGES), step.Shown);
-        EXPECT_EQ(Settings.TimerInterval, step.Interval) << step.Shown;
+        std::initializer_list<DWORD> Values;
+        const char *Shown, *Saved;
+    } cases[] = {
+        {{}, "50 8 0 High 2 2 0", "50 8 0 10 2 2 0"},
+        {{300, 0, 1, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "333 0 1 High aa a 2aa", "333 0 1 10 aa a 2aa"},
+        {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "62 28 0 Medium cc c cc", "62 28 0 30 cc c cc"},
+        {{1000, 500, none, 50, 0xF0 | extra, extra, 0xF0 | extra}, "1000 500 0 Low f0 0 f0", "1000 500 0 50 f0 2 f0"},
+        {{none, none, none, 77, 0x100, 0, 0x300}, "50 8 0 Medium 100 0 300", "50 8 0 30 100 2 300"},
+        {{7, 12, 1, 0, 0, 0, 0}, "7 12 0 Medium 0 0 0", "7 12 0 30 2 2 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Shown);
+        RemoveSettingsKey();
+        PutDwords(c.Values);
+        DialogRun run;
+        ASSERT_NE(run.Window, nullptr);
+        EXPECT_EQ(Shown(run.Window), c.Shown);
+        ASSERT_TRUE(run.ClickOk());
+        EXPECT_EQ(StoredValues(), c.Saved);
     }
-
-    PostKey(dialog, IMAGES, '0');
-    WarningBox box = AnswerWarning("Images Per Second");
-    ASSERT_TRUE(box.Shown);
-    EXPECT_EQ(box.Text, IMAGES_WARNING);
-    EXPECT_FALSE(box.Owned);
-    EXPECT_TRUE(box.WarningIcon);
-    EXPECT_EQ(ControlText(dialog, IMAGES), "166");
-    EXPECT_EQ(Settings.TimerInterval, 6u);
-
-    ASSERT_TRUE(Click(dialog, IDOK));
-    ASSERT_EQ(run.Finish(), 1);
-    EXPECT_EQ(Stored(VALUE_IMAGES_PER_SEC), 166u);
 }
 
-TEST_F(ConfigDialogTest, ZeroImagesAndSizesAbove500AreRefusedZeroSizeIsAccepted)
+// Each step replaces the whole entry or types at its end; a longer input is
+// pasted. A step that must raise a warning is posted, as the box blocks the dialog.
+TEST_F(ConfigDialogTest, EntriesOutOfRangeAreRefusedWithAWarning)
 {
+    const char* const IMAGES_WARNING = "Entry must be between 1 and 1000";
+    const char* const SIZE_WARNING = "Entry must be between 0 and 500 %";
+    const struct {
+        int Id;
+        bool Replace;
+        const char *Input, *Warning, *Shown;
+    } steps[] = {
+        {IMAGES, true, "1", nullptr, "1"},          {IMAGES, false, "5", nullptr, "15"},
+        {IMAGES, false, "0", nullptr, "150"},       {IMAGES, false, "0", IMAGES_WARNING, "166"},  // 1000 / (1000 / 150)
+        {IMAGES, true, "0", IMAGES_WARNING, "166"}, {IMAGES, true, "-5", IMAGES_WARNING, "166"},
+        {SIZE, true, "5", nullptr, "5"},            {SIZE, false, "0", nullptr, "50"},
+        {SIZE, false, "1", SIZE_WARNING, "50"},     {SIZE, true, "-1", SIZE_WARNING, "50"},
+        {SIZE, true, "0", nullptr, "0"},
+    };
     DialogRun run;
-    HWND dialog = run.Dialog();
+    HWND dialog = run.Window;
     ASSERT_NE(dialog, nullptr);
-
-    SelectAll(dialog, IMAGES);
-    PostKey(dialog, IMAGES, '0');
-    WarningBox box = AnswerWarning("Images Per Second");
-    ASSERT_TRUE(box.Shown);
-    EXPECT_EQ(box.Text, IMAGES_WARNING);
-    EXPECT_EQ(ControlText(dialog, IMAGES), "50");
-
-    SelectAll(dialog, SIZE);
-    ASSERT_TRUE(TypeKey(dialog, SIZE, '5'));
-    ASSERT_TRUE(TypeKey(dialog, SIZE, '0'));
-    EXPECT_EQ(Settings.RadiusFactor, 0.5);
-    PostKey(dialog, SIZE, '1');
-    box = AnswerWarning("Circle Radius");
-    ASSERT_TRUE(box.Shown);
-    EXPECT_EQ(box.Text, SIZE_WARNING);
-    EXPECT_FALSE(box.Owned);
-    EXPECT_TRUE(box.WarningIcon);
-    EXPECT_EQ(ControlText(dialog, SIZE), "50");
-    EXPECT_EQ(Settings.RadiusFactor, 0.5);
-
-    SelectAll(dialog, SIZE);
-    ASSERT_TRUE(TypeKey(dialog, SIZE, '0')) << "0 percent raised a warning";
-    EXPECT_EQ(ControlText(dialog, SIZE), "0");
-    EXPECT_EQ(Settings.RadiusFactor, 0.0);
-
-    ASSERT_TRUE(Click(dialog, IDOK));
-    ASSERT_EQ(run.Finish(), 1);
-    EXPECT_EQ(Stored(VALUE_RADIUS_FACTOR), 0u);
-    EXPECT_EQ(Stored(VALUE_IMAGES_PER_SEC), 50u);
-}
-
-TEST_F(ConfigDialogTest, PastedNegativeNumbersAreRefused)
-{
-    PutDword(VALUE_IMAGES_PER_SEC, 25);
-    PutDword(VALUE_RADIUS_FACTOR, 12);
-    DialogRun run;
-    HWND dialog = run.Dialog();
-    ASSERT_NE(dialog, nullptr);
-
-    ASSERT_TRUE(PostPaste(dialog, IMAGES, "-5"));
-    WarningBox box = AnswerWarning("Images Per Second");
-    ASSERT_TRUE(box.Shown);
-    EXPECT_EQ(box.Text, IMAGES_WARNING);
-    EXPECT_EQ(ControlText(dialog, IMAGES), "25");
-
-    ASSERT_TRUE(PostPaste(dialog, SIZE, "-1"));
-    box = AnswerWarning("Circle Radius");
-    ASSERT_TRUE(box.Shown);
-    EXPECT_EQ(box.Text, SIZE_WARNING);
-    EXPECT_EQ(ControlText(dialog, SIZE), "12");
-
-    ASSERT_TRUE(Click(dialog, IDOK));
-    ASSERT_EQ(run.Finish(), 1);
-    EXPECT_EQ(Stored(VALUE_IMAGES_PER_SEC), 25u);
-    EXPECT_EQ(Stored(VALUE_RADIUS_FACTOR), 12u);
-}
-
-TEST_F(ConfigDialogTest, EmptiedFieldsStayEmptyAndOkWritesTheDefaults)
-{
-    PutDword(VALUE_IMAGES_PER_SEC, 10);
-    PutDword(VALUE_RADIUS_FACTOR, 20);
-    DialogRun run;
-    HWND dialog = run.Dialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_EQ(ControlText(dialog, IMAGES), "10");
-    ASSERT_EQ(ControlText(dialog, SIZE), "20");
-
-    ASSERT_TRUE(SetText(dialog, IMAGES, "")) << "an empty field raised a warning";
-    ASSERT_TRUE(SetText(dialog, SIZE, ""));
-    EXPECT_EQ(ControlText(dialog, IMAGES), "");
-    EXPECT_EQ(ControlText(dialog, SIZE), "");
-
-    ASSERT_TRUE(Click(dialog, IDOK));
-    ASSERT_EQ(run.Finish(), 1);
-    EXPECT_EQ(Stored(VALUE_IMAGES_PER_SEC), 50u);
-    EXPECT_EQ(Stored(VALUE_RADIUS_FACTOR), 8u);
-}
-
-// --- Closing ------------------------------------------------------------------
-
-TEST_F(ConfigDialogTest, AsAProcessOkExitsWithOneAndCancelWithZeroWritingNothing)
-{
-    {
-        DialogProcess process;
-        ASSERT_NE(process.Dialog(), nullptr);
-        ASSERT_TRUE(SetText(process.Dialog(), IMAGES, "25"));
-        ASSERT_TRUE(Click(process.Dialog(), IDOK));
-        EXPECT_EQ(process.Finish(), 1u);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string("entering ") + step.Input + " to show " + step.Shown);
+        if (step.Replace)
+            Send(dialog, step.Id, EM_SETSEL, 0, -1);
+        HWND edit = GetDlgItem(dialog, step.Id);
+        const WPARAM key = static_cast<unsigned char>(step.Input[0]);
+        bool entered = std::strlen(step.Input) > 1 ? PutOnClipboard(step.Input) && PostMessageA(edit, WM_PASTE, 0, 0)
+                       : step.Warning != nullptr   ? PostMessageA(edit, WM_CHAR, key, 1) != 0
+                                                   : Send(dialog, step.Id, WM_CHAR, key, 1);
+        ASSERT_TRUE(entered) << "a warning blocked the dialog";
+        if (step.Warning != nullptr) {
+            EXPECT_EQ(AnswerWarning(step.Id == IMAGES ? IMAGES_CAPTION : SIZE_CAPTION), step.Warning);
+        }
+        EXPECT_EQ(Text(dialog, step.Id), step.Shown);
     }
-    EXPECT_EQ(Stored(VALUE_IMAGES_PER_SEC), 25u);
-    EXPECT_EQ(StoredValues().size(), 7u);
+    ASSERT_TRUE(run.ClickOk());
+    EXPECT_EQ(StoredValues(), "166 0 0 10 2 2 0");
+}
 
-    PutDword(VALUE_RADIUS_FACTOR, 0);
-    PutDword(VALUE_JOIN_THE_DOTS, 1);
-    std::vector<StoredValue> before = StoredValues();
-    {
-        DialogProcess process;
-        HWND dialog = process.Dialog();
-        ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(SetText(dialog, IMAGES, "300"));
-        ASSERT_TRUE(SetText(dialog, SIZE, "45"));
-        ASSERT_TRUE(Click(dialog, JOIN));
-        ASSERT_TRUE(Click(dialog, 1015));
-        ASSERT_TRUE(Click(dialog, 1040));
-        ASSERT_TRUE(Click(dialog, IDCANCEL));
-        EXPECT_EQ(process.Finish(), 0u);
-    }
-    std::vector<StoredValue> after = StoredValues();
-    ASSERT_EQ(after.size(), before.size());
-    for (size_t i = 0; i < before.size(); ++i) {
-        EXPECT_EQ(after[i].Name, before[i].Name);
-        EXPECT_EQ(after[i].Data, before[i].Data) << before[i].Name;
+// Changes, Cancel, then the same changes and OK. Emptied entries raise no
+// warning; OK then writes their defaults.
+TEST_F(ConfigDialogTest, CancelWritesNothingAndEmptiedEntriesSaveTheirDefaults)
+{
+    PutDwords({10, 20});
+    for (int button : {IDCANCEL, IDOK}) {
+        DialogRun run;
+        ASSERT_NE(run.Window, nullptr);
+        for (int id : {IMAGES, SIZE}) {
+            ASSERT_TRUE(Send(run.Window, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""))) << "a warning showed";
+            EXPECT_EQ(Text(run.Window, id), "");
+        }
+        for (int id : {JOIN, 1015, 1017, 1040, button})
+            ASSERT_TRUE(Send(run.Window, id, BM_CLICK));
+        EXPECT_EQ(run.Finish(), button == IDOK ? 1 : 0);
+        EXPECT_EQ(StoredValues(), button == IDOK ? "50 8 1 50 2 6 200" : "10 20 - - - - -");
     }
 }
 

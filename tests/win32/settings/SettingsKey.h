@@ -1,32 +1,100 @@
 // Direct access to the settings key for the tests, bypassing the store under
-// test: clear it, plant values of any type, read back what was written.
+// test. The path and names are spelt out here, so a wrong one in the saver shows.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <windows.h>
+#include <sddl.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <initializer_list>
 #include <string>
-#include <vector>
 
-struct StoredValue {
-    std::string Name;
-    DWORD Type;
-    std::vector<BYTE> Data;
-};
+#include "settings/Settings.h"
+
+const char* const TEST_KEY_PATH = "Software\\Plorvex\\orbx_ss\\Settings";
+const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor", "JoinTheDots", "ColourOption",
+                                   "ObjectShape",  "ObjectRotation", "ZoomOption"};
+const std::uint32_t NOT_A_DWORD = 0xDEADBEEF;  // also: "do not store" for PutDwords
+
+// Gives the key an access list of one entry for everyone, as an administrator
+// would to lock the settings ("KR": read only; "KA": full access).
+inline bool SetKeyAccess(const char* rights)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, TEST_KEY_PATH, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool done = ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                    (std::string("D:P(A;;") + rights + ";;;WD)").c_str(), SDDL_REVISION_1, &descriptor, nullptr) &&
+                RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return done;
+}
 
 // Removes the settings key together with the keys above it that the saver owns.
-void RemoveSettingsKey();
-bool SettingsKeyExists();
+inline void RemoveSettingsKey()
+{
+    SetKeyAccess("KA");
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Plorvex");
+}
 
-void PutDword(const char* name, std::uint32_t value);
-void PutRaw(const char* name, DWORD type, const void* data, DWORD size);
+// Creates the key path when missing.
+inline void PutRaw(const char* name, DWORD type, const void* data, DWORD size)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, TEST_KEY_PATH, name, type, data, size);
+}
 
-// Every value in the key, in the registry's order; empty when the key is missing.
-std::vector<StoredValue> StoredValues();
-// The value's data as a DWORD; false unless it is a 4-byte REG_DWORD.
-bool GetDword(const char* name, std::uint32_t& value);
+// Stores REG_DWORD values for the names in VALUE_NAMES order.
+inline void PutDwords(std::initializer_list<DWORD> values)
+{
+    const char* const* name = VALUE_NAMES;
+    for (DWORD value : values) {
+        if (value != NOT_A_DWORD)
+            PutRaw(*name, REG_DWORD, &value, sizeof value);
+        ++name;
+    }
+}
 
-// Replaces the key's access list with read access for everyone, as an
-// administrator would to lock the settings; UnlockSettingsKey gives full
-// access back.
-bool LockSettingsKeyReadOnly();
-void UnlockSettingsKey();
+// The value when it is a 4-byte REG_DWORD, NOT_A_DWORD otherwise.
+inline std::uint32_t Stored(const char* name)
+{
+    DWORD type = 0, value = 0, size = sizeof value;
+    LONG result = RegGetValueA(HKEY_CURRENT_USER, TEST_KEY_PATH, name, RRF_RT_ANY, &type, &value, &size);
+    return result == ERROR_SUCCESS && type == REG_DWORD && size == 4 ? value : NOT_A_DWORD;
+}
+
+// Every value in VALUE_NAMES order, the masks in hex; "-" where a value is
+// missing or not a 4-byte REG_DWORD.
+inline std::string StoredValues()
+{
+    std::string line;
+    for (int i = 0; i < 7; ++i) {
+        char text[16] = " -";
+        if (std::uint32_t value = Stored(VALUE_NAMES[i]); value != NOT_A_DWORD)
+            std::snprintf(text, sizeof text, i < 4 ? " %u" : " %x", value);
+        line += text;
+    }
+    return line.substr(1);
+}
+
+// How many values the key holds; -1 when it is missing.
+inline int ValueCount()
+{
+    HKEY key = nullptr;
+    DWORD count = 0;
+    bool found = RegOpenKeyExA(HKEY_CURRENT_USER, TEST_KEY_PATH, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    found = found && RegQueryInfoKeyA(key, 0, 0, 0, 0, 0, 0, &count, 0, 0, 0, 0) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found ? static_cast<int>(count) : -1;
+}
+
+// Every test starts and ends with no settings key and the process-start settings.
+class SettingsKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveSettingsKey(); ResetSettings(); }
+    void TearDown() override { RemoveSettingsKey(); }
+};
