@@ -18,7 +18,7 @@ export WINEPREFIX=$ORBILUX_WINE_DIR/$name
 orbilux_new_prefix "$WINEPREFIX"
 # The stand-in MPR.DLL beside the saver is used only when native comes first.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d;mpr=n,b"
-wineserver -p
+orbilux_start_wineserver
 wine "$@"
 status=$?
 wineserver -k
