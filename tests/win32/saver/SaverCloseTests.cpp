@@ -50,10 +50,10 @@ TEST_F(PasswordCloseTest, RefusedPasswordKeepsTheWindowAndTheFigureGoing)
     DWORD start = GetTickCount();
     while (!ticked && GetTickCount() - start < 20000) {
         MSG message;
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0)
-            break;
-        DispatchMessageA(&message);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
         ticked = AnimationState.Step > 3;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     }
     EXPECT_TRUE(ticked);
 }
