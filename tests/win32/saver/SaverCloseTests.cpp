@@ -4,7 +4,6 @@
 
 #include "animation/AnimationState.h"
 #include "host/HostState.h"
-#include "host/SaverDefaultProc.h"
 
 namespace {
 
@@ -66,17 +65,4 @@ TEST_F(PasswordCloseTest, AcceptedPasswordClosesAndDropsLaterTicks)
     EXPECT_EQ(VerifierCalls, 1);
     EXPECT_EQ(HostState.CloseGranted, 1u);
     EXPECT_FALSE(IsWindow(Window));
-}
-
-TEST_F(PasswordCloseTest, VerifyMessageAsksTheVerifierOnlyOnThe95Family)
-{
-    VerifierAnswer = TRUE;
-    CreateSaver();
-    EXPECT_EQ(SendMessageA(Window, WM_SAVERVERIFY, 0, 0), 1);
-    HostState.VerifyPassword = nullptr;
-    EXPECT_EQ(SendMessageA(Window, WM_SAVERVERIFY, 0, 0), 1);
-    HostState.IsWin95Family = 0;
-    SendMessageA(Window, WM_SAVERVERIFY, 0, 0);
-    EXPECT_EQ(DefaultCalls(Window, WM_SAVERVERIFY), 1);
-    EXPECT_EQ(VerifierCalls, 1);
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "animation/AnimationState.h"
-#include "host/GdiSurface.h"
 
 TEST_F(SaverWindowTest, TicksOfSeveralFiguresLeaveNoPenBehind)
 {
@@ -35,31 +34,4 @@ TEST_F(SaverWindowTest, TicksOfSeveralFiguresLeaveNoPenBehind)
     EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH));
     DestroyWindow(Window);
     EXPECT_EQ(GetObjectType(background), 0u);
-}
-
-TEST(GdiSurfaceTest, PenLivesFromSelectToDeselect)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ original = GetCurrentObject(dc, OBJ_PEN);
-    GdiSurface surface(dc);
-
-    surface.SelectPen(0x00336699);
-    HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
-    ASSERT_NE(pen, original);
-    LOGPEN described = {};
-    ASSERT_EQ(GetObjectA(pen, sizeof(described), &described), static_cast<int>(sizeof(described)));
-    EXPECT_EQ(described.lopnStyle, static_cast<UINT>(PS_SOLID));
-    EXPECT_EQ(described.lopnWidth.x, 1);
-    EXPECT_EQ(described.lopnColor, 0x00336699u);
-
-    // Selecting again without deselecting must not strand the first pen.
-    surface.SelectPen(0x00FFFFFF);
-    EXPECT_EQ(GetObjectType(pen), 0u);
-    HGDIOBJ second = GetCurrentObject(dc, OBJ_PEN);
-    surface.DeselectPen();
-    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), original);
-    EXPECT_EQ(GetObjectType(second), 0u);
-    surface.DeselectPen();  // nothing selected: nothing happens
-    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), original);
-    DeleteDC(dc);
 }
