@@ -183,6 +183,9 @@ TEST(FaultGuardOn95Family, HandledFaultSwitchesTheSaverRunningStateOff)
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    // Never leave the state on for later tests sharing this Wine server.
+    UINT previous = 0;
+    SystemParametersInfoA(SPI_SCREENSAVERRUNNING_ID, 0, &previous, 0);
     // 10: not seen as the 95 family; 11: the state could not be set; 12: the
     // filter was not asked; 13: wrong exit code; 14: the state stayed on.
     EXPECT_EQ(code, 0u);
