@@ -134,10 +134,7 @@ using ConfigDialogTest = SettingsKeyTest;
 TEST_F(ConfigDialogTest, ShowsStoredSettingsAndOkWritesWhatIsShown)
 {
     const DWORD none = NOT_A_DWORD, extra = 0x80001;
-    const struct {
-        std::initializer_list<DWORD> Values;
-        const char *Shown, *Saved;
-    } cases[] = {
+    const struct { std::initializer_list<DWORD> Values; const char *Shown, *Saved; } cases[] = {
         {{}, "50 8 0 High 2 2 0", "50 8 0 10 2 2 0"},
         {{300, 0, 1, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "333 0 1 High aa a 2aa", "333 0 1 10 aa a 2aa"},
         {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "62 28 0 Medium cc c cc", "62 28 0 30 cc c cc"},
@@ -163,11 +160,7 @@ TEST_F(ConfigDialogTest, EntriesOutOfRangeAreRefusedWithAWarning)
 {
     const char* const IMAGES_WARNING = "Entry must be between 1 and 1000";
     const char* const SIZE_WARNING = "Entry must be between 0 and 500 %";
-    const struct {
-        int Id;
-        bool Replace;
-        const char *Input, *Warning, *Shown;
-    } steps[] = {
+    const struct { int Id; bool Replace; const char *Input, *Warning, *Shown; } steps[] = {
         {IMAGES, true, "1", nullptr, "1"},          {IMAGES, false, "5", nullptr, "15"},
         {IMAGES, false, "0", nullptr, "150"},       {IMAGES, false, "0", IMAGES_WARNING, "166"},  // 1000 / (1000 / 150)
         {IMAGES, true, "0", IMAGES_WARNING, "166"}, {IMAGES, true, "-5", IMAGES_WARNING, "166"},

@@ -19,13 +19,8 @@ const DWORD LABEL = SS_LEFT | WS_GROUP | CHILD;
 const DWORD ENTRY = ES_NUMBER | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | CHILD;
 
 // The controls in template order: id, class, style, extended style, text, x, y, width, height.
-const struct {
-    int Id;
-    const char* Class;
-    DWORD Style, ExStyle;
-    const char* Text;
-    DWORD X, Y, Width, Height;
-} CONTROLS[] = {
+struct Row { int Id; const char* Class; DWORD Style, ExStyle; const char* Text; DWORD X, Y, Width, Height; };
+const Row CONTROLS[] = {
     {1, "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP | CHILD, 0, "OK", 233, 212, 40, 14},
     {2, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP | CHILD, 0, "Cancel", 171, 212, 40, 14},
     {-1, "STATIC", LABEL, 0, "Images Per Second :", 15, 92, 66, 8},

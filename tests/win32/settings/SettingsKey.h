@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <sddl.h>
 
-#include <cstdint>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -16,7 +15,7 @@
 const char* const TEST_KEY_PATH = "Software\\Plorvex\\orbx_ss\\Settings";
 const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor", "JoinTheDots", "ColourOption",
                                    "ObjectShape",  "ObjectRotation", "ZoomOption"};
-const std::uint32_t NOT_A_DWORD = 0xDEADBEEF;  // also: "do not store" for PutDwords
+const DWORD NOT_A_DWORD = 0xDEADBEEF;  // "do not store" for PutDwords
 
 // Gives the key an access list of one entry for everyone, as an administrator
 // would to lock the settings ("KR": read only; "KA": full access).
@@ -39,7 +38,6 @@ inline void RemoveSettingsKey()
 {
     SetKeyAccess("KA");
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex");
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Plorvex");
 }
 
 // Creates the key path when missing.
@@ -51,20 +49,9 @@ inline void PutRaw(const char* name, DWORD type, const void* data, DWORD size)
 // Stores REG_DWORD values for the names in VALUE_NAMES order.
 inline void PutDwords(std::initializer_list<DWORD> values)
 {
-    const char* const* name = VALUE_NAMES;
-    for (DWORD value : values) {
-        if (value != NOT_A_DWORD)
-            PutRaw(*name, REG_DWORD, &value, sizeof value);
-        ++name;
-    }
-}
-
-// The value when it is a 4-byte REG_DWORD, NOT_A_DWORD otherwise.
-inline std::uint32_t Stored(const char* name)
-{
-    DWORD type = 0, value = 0, size = sizeof value;
-    LONG result = RegGetValueA(HKEY_CURRENT_USER, TEST_KEY_PATH, name, RRF_RT_ANY, &type, &value, &size);
-    return result == ERROR_SUCCESS && type == REG_DWORD && size == 4 ? value : NOT_A_DWORD;
+    for (size_t i = 0; i < values.size(); ++i)
+        if (DWORD value = values.begin()[i]; value != NOT_A_DWORD)
+            PutRaw(VALUE_NAMES[i], REG_DWORD, &value, sizeof value);
 }
 
 // Every value in VALUE_NAMES order, the masks in hex; "-" where a value is
@@ -73,9 +60,11 @@ inline std::string StoredValues()
 {
     std::string line;
     for (int i = 0; i < 7; ++i) {
+        DWORD type = 0, value = 0, size = sizeof value;
         char text[16] = " -";
-        if (std::uint32_t value = Stored(VALUE_NAMES[i]); value != NOT_A_DWORD)
-            std::snprintf(text, sizeof text, i < 4 ? " %u" : " %x", value);
+        if (RegGetValueA(HKEY_CURRENT_USER, TEST_KEY_PATH, VALUE_NAMES[i], RRF_RT_ANY, &type, &value, &size) ==
+                ERROR_SUCCESS && type == REG_DWORD && size == 4)
+            std::snprintf(text, sizeof text, i < 4 ? " %lu" : " %lx", value);
         line += text;
     }
     return line.substr(1);
