@@ -93,10 +93,8 @@ bool PutOnClipboard(const char* text)
 // RunConfigDialog on a thread; a dialog still open at the end is cancelled.
 class DialogRun {
 public:
-    DialogRun()
+    DialogRun() : Thread(CreateThread(nullptr, 0, Run, this, 0, nullptr))
     {
-        HostState.Instance = GetModuleHandleA(nullptr);
-        Thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
         WaitUntil([&] {
             Window = FindWindowA("#32770", "Orbilux Setup - Version 1.9");
             return Window != nullptr && IsWindowVisible(Window) && GetDlgItem(Window, 1040) != nullptr;
@@ -119,11 +117,12 @@ public:
 private:
     static DWORD WINAPI Run(LPVOID self)
     {
+        HostState.Instance = GetModuleHandleA(nullptr);
         static_cast<DialogRun*>(self)->Result = RunConfigDialog(nullptr);
         return 0;
     }
+    INT_PTR Result = -100;  // set before the thread starts
     HANDLE Thread;
-    INT_PTR Result = -100;
 };
 
 using ConfigDialogTest = SettingsKeyTest;

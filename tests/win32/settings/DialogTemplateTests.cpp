@@ -69,14 +69,12 @@ struct TemplateReader {
         DWORD low = Word();
         return low | Word() << 16;
     }
-    // ASCII text, or an ordinal: a predefined class's by its name.
+    // ASCII text, or "#n" for an ordinal.
     std::string Text()
     {
         if (*At == 0xFFFF) {
-            static const char* const classes[] = {"BUTTON", "EDIT", "STATIC"};
-            WORD ordinal = At[1];
             At += 2;
-            return ordinal >= 0x80 && ordinal <= 0x82 ? classes[ordinal - 0x80] : "#" + std::to_string(ordinal);
+            return "#" + std::to_string(At[-1]);
         }
         std::string text;
         for (WORD c = *At++; c != 0; c = *At++)
