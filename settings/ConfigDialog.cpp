@@ -95,6 +95,11 @@ void CheckObjectSize(HWND dialog)
         Settings.RadiusFactor = static_cast<double>(entry) * 0.01;
         return;
     }
+    // A size beyond 500 % can only come from a hand-edited registry. Put back,
+    // it would be refused again by the notification it causes, without end;
+    // the default goes back instead.
+    if (PercentFor(Settings.RadiusFactor) > MAX_OBJECT_SIZE_PERCENT)
+        Settings.RadiusFactor = DEFAULT_RADIUS_FACTOR;
     SetDlgItemInt(dialog, ID_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
     MessageBoxA(nullptr, "Entry must be between 0 and 500 %", "Circle Radius", WARNING_FLAGS);
 }

@@ -93,8 +93,11 @@ bool PutOnClipboard(const char* text)
 // RunConfigDialog on a thread; a dialog still open at the end is cancelled.
 class DialogRun {
 public:
-    DialogRun() : Thread(CreateThread(nullptr, 0, Run, this, 0, nullptr))
+    // `openingWarning`: the caption of a warning the dialog raises as it opens.
+    explicit DialogRun(const char* openingWarning = nullptr) : Thread(CreateThread(nullptr, 0, Run, this, 0, nullptr))
     {
+        if (openingWarning != nullptr)
+            OpeningWarning = AnswerWarning(openingWarning);
         WaitUntil([&] {
             Window = FindWindowA("#32770", "Orbilux Setup - Version 1.9");
             return Window != nullptr && IsWindowVisible(Window) && GetDlgItem(Window, 1040) != nullptr;
@@ -113,6 +116,7 @@ public:
     INT_PTR Finish() { return WaitForSingleObject(Thread, 30000) == WAIT_OBJECT_0 ? Result : -100; }
     bool ClickOk() { return Send(Window, IDOK, BM_CLICK) && Finish() == 1; }  // OK ends the dialog with 1
     HWND Window = nullptr;
+    std::string OpeningWarning;
 
 private:
     static DWORD WINAPI Run(LPVOID self)
@@ -206,6 +210,20 @@ TEST_F(ConfigDialogTest, CancelWritesNothingAndEmptiedEntriesSaveTheirDefaults)
         EXPECT_EQ(run.Finish(), button == IDOK ? 1 : 0);
         EXPECT_EQ(StoredValues(), button == IDOK ? "50 8 1 50 2 6 200" : "10 20 - - - - -");
     }
+}
+
+// A size beyond 500 % in the registry is refused as the dialog opens, once,
+// and the default takes its place; putting the stored value back would be
+// refused again by the notification it raises, without end.
+TEST_F(ConfigDialogTest, StoredSizeBeyondTheRangeFallsBackToTheDefault)
+{
+    PutDwords({NOT_A_DWORD, 700});
+    DialogRun run(SIZE_CAPTION);
+    EXPECT_EQ(run.OpeningWarning, "Entry must be between 0 and 500 %");
+    ASSERT_NE(run.Window, nullptr);
+    EXPECT_EQ(Text(run.Window, SIZE), "8");
+    ASSERT_TRUE(run.ClickOk());
+    EXPECT_EQ(StoredValues().substr(0, 5), "50 8 ");
 }
 
 }  // namespace
