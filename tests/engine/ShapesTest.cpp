@@ -175,58 +175,38 @@ TEST_F(Selection, MasksWithNothingToPickEndWithoutDrawing)
     EXPECT_EQ(RandomState.Seed, before);
 }
 
-TEST_F(Selection, SlowZoomFromSmallAndFromLarge)
+// Radius drawn at chosen steps of whole zooming figures.
+TEST_F(Selection, ZoomRunsItsPhasesAtTheRightSpeed)
 {
-    Settings.ZoomOption = ZOOM_LOW | ZOOM_ONE_PHASE | ZOOM_START_SMALL;
-    std::vector<int> radii = ZoomFigure(ZOOM_LOW, 61);
-    EXPECT_EQ(state.ZoomStep, 15);
-    EXPECT_EQ(state.ZoomFast, 0);
-    EXPECT_EQ(radii[0], 38);
-    EXPECT_EQ(radii[14], 38);
-    EXPECT_EQ(radii[15], 39);
-    EXPECT_EQ(radii[344], 60);
-    EXPECT_EQ(radii[345], 61);
-    EXPECT_EQ(radii[359], 61);
-
-    Settings.ZoomOption = ZOOM_LOW | ZOOM_ONE_PHASE | ZOOM_START_LARGE;
-    radii = ZoomFigure(ZOOM_LOW, 61);
-    EXPECT_EQ(radii[0], 60);
-    EXPECT_EQ(radii[345], 37);
-    EXPECT_EQ(radii[359], 37);
-
-    Settings.ZoomOption = ZOOM_VERY_HIGH | ZOOM_ONE_PHASE | ZOOM_START_SMALL;
-    radii = ZoomFigure(ZOOM_VERY_HIGH, 61);
-    EXPECT_EQ(state.ZoomStep, 6);
-    EXPECT_EQ(radii[0], 2);
-    EXPECT_EQ(radii[353], 60);
-    EXPECT_EQ(radii[354], 61);
-}
-
-TEST_F(Selection, FastZoomTurnsAtThePhaseSteps)
-{
-    Settings.ZoomOption = ZOOM_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_SMALL;
-    std::vector<int> radii = ZoomFigure(ZOOM_HIGH, 100);
-    EXPECT_EQ(state.ZoomFast, 1);
-    EXPECT_EQ(state.ZoomStep, 1);
-    EXPECT_EQ(radii[0], 11);
-    EXPECT_EQ(radii[89], 100);
-    EXPECT_EQ(radii[90], 99);
-    EXPECT_EQ(radii[179], 10);
-    EXPECT_EQ(radii[180], 11);
-
-    Settings.ZoomOption = ZOOM_VERY_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_SMALL;
-    radii = ZoomFigure(ZOOM_VERY_HIGH, 500);
-    EXPECT_EQ(state.ZoomStep, 5);
-    EXPECT_EQ(radii[0], 10);
-    EXPECT_EQ(radii[89], 455);
-    EXPECT_EQ(radii[90], 450);
-    EXPECT_EQ(radii[179], 5);
-
-    // Two phases turn at step 180 only.
-    Settings.ZoomOption = ZOOM_HIGH | ZOOM_TWO_PHASE | ZOOM_START_LARGE;
-    radii = ZoomFigure(ZOOM_HIGH, 100);
-    EXPECT_GT(radii[90], radii[179]);
-    EXPECT_LT(radii[180], radii[359]);
+    struct StepRadius {
+        int Step, Radius;
+    };
+    const struct {
+        std::uint32_t Options;
+        int Level, Base, ZoomStep, ZoomFast;
+        std::vector<StepRadius> Expected;
+    } figures[] = {
+        {ZOOM_LOW | ZOOM_ONE_PHASE | ZOOM_START_SMALL, ZOOM_LOW, 61, 15, 0,
+         {{0, 38}, {14, 38}, {15, 39}, {344, 60}, {345, 61}, {359, 61}}},
+        {ZOOM_LOW | ZOOM_ONE_PHASE | ZOOM_START_LARGE, ZOOM_LOW, 61, 15, 0, {{0, 60}, {345, 37}, {359, 37}}},
+        {ZOOM_VERY_HIGH | ZOOM_ONE_PHASE | ZOOM_START_SMALL, ZOOM_VERY_HIGH, 61, 6, 0,
+         {{0, 2}, {353, 60}, {354, 61}}},
+        {ZOOM_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_SMALL, ZOOM_HIGH, 100, 1, 1,
+         {{0, 11}, {89, 100}, {90, 99}, {179, 10}, {180, 11}}},
+        {ZOOM_VERY_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_SMALL, ZOOM_VERY_HIGH, 500, 5, 1,
+         {{0, 10}, {89, 455}, {90, 450}, {179, 5}}},
+        // Two phases turn at step 180 only: shrinking until then, growing after.
+        {ZOOM_HIGH | ZOOM_TWO_PHASE | ZOOM_START_LARGE, ZOOM_HIGH, 100, 2, 0,
+         {{0, 99}, {90, 54}, {179, 10}, {180, 11}, {359, 100}}},
+    };
+    for (const auto& figure : figures) {
+        Settings.ZoomOption = figure.Options;
+        std::vector<int> radii = ZoomFigure(figure.Level, figure.Base);
+        EXPECT_EQ(state.ZoomStep, figure.ZoomStep) << figure.Options;
+        EXPECT_EQ(state.ZoomFast, figure.ZoomFast) << figure.Options;
+        for (const StepRadius& expected : figure.Expected)
+            EXPECT_EQ(radii[expected.Step], expected.Radius) << figure.Options << " at step " << expected.Step;
+    }
 }
 
 TEST_F(Selection, BoundsAndARadiusOfZero)
