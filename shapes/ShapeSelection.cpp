@@ -10,29 +10,24 @@
 
 namespace {
 
-// Draws k = rand % n until the mask holds bit (k + base). The caller makes
-// sure one of the candidate bits is set, so the loop ends.
-std::int32_t DrawEnabledBit(std::uint32_t mask, std::int32_t n, std::int32_t base)
+// The candidates are the n bits from 1 << base up. Draws k = rand % n until
+// the mask holds bit (k + base), one random value per attempt. A mask that
+// holds no candidate gives `whenNone` without drawing; with `singleAsIs`, a
+// mask that is exactly one candidate is returned without drawing too.
+std::int32_t ChooseEnabledBit(std::uint32_t mask, std::int32_t n, std::int32_t base, bool singleAsIs,
+                              std::int32_t whenNone)
 {
+    std::uint32_t candidates = ((1u << n) - 1) << base;
+    if ((mask & candidates) == 0)
+        return whenNone;
+    if (singleAsIs && (mask & (mask - 1)) == 0)
+        return static_cast<std::int32_t>(mask);
     for (;;) {
         std::uint32_t candidate = 1u << (NextRandom() % n + base);
         if (mask & candidate)
             return static_cast<std::int32_t>(candidate);
     }
 }
-
-bool IsOneOf(std::uint32_t mask, std::uint32_t first, std::uint32_t last)
-{
-    for (std::uint32_t bit = first; bit <= last; bit <<= 1) {
-        if (mask == bit)
-            return true;
-    }
-    return false;
-}
-
-const std::uint32_t SHAPE_BITS = 0x1FE;      // 2 to 256
-const std::uint32_t ROTATION_BITS = 0xE;     // 2, 4, 8
-const std::uint32_t PHASE_BITS = 0xE0;       // 32, 64, 128
 
 struct ZoomConstants {
     double Amount;     // fraction of the radius one phase travels
@@ -53,37 +48,23 @@ ZoomConstants ZoomConstantsFor(std::int32_t zoomLevel)
 
 std::int32_t ChooseShape()
 {
-    std::uint32_t mask = Settings.ObjectShape;
-    if (IsOneOf(mask, SHAPE_CIRCLE, SHAPE_EIGHT_POINT_STAR))
-        return static_cast<std::int32_t>(mask);
-    if ((mask & SHAPE_BITS) == 0)
-        return SHAPE_CIRCLE;
-    return DrawEnabledBit(mask, 8, 1);
+    return ChooseEnabledBit(Settings.ObjectShape, 8, 1, true, SHAPE_CIRCLE);
 }
 
 std::int32_t ChooseRotation()
 {
-    std::uint32_t mask = Settings.ObjectRotation;
-    if (IsOneOf(mask, ROTATION_NONE, ROTATION_ANTICLOCKWISE))
-        return static_cast<std::int32_t>(mask);
-    if ((mask & ROTATION_BITS) == 0)
-        return ROTATION_NONE;
-    return DrawEnabledBit(mask, 3, 1);
+    return ChooseEnabledBit(Settings.ObjectRotation, 3, 1, true, ROTATION_NONE);
 }
 
+// A single level bit is still found by drawing.
 std::int32_t ChooseZoomLevel()
 {
-    std::uint32_t mask = Settings.ZoomOption;
-    if ((mask & ZOOM_LEVEL_BITS) == 0)
-        return 0;
-    return DrawEnabledBit(mask, 4, 1);
+    return ChooseEnabledBit(Settings.ZoomOption, 4, 1, false, 0);
 }
 
 std::int32_t ChooseZoomPhases(AnimationStateRecord& state)
 {
-    std::uint32_t mask = Settings.ZoomOption;
-    state.ZoomPhases = (mask & PHASE_BITS) == 0 ? static_cast<std::int32_t>(ZOOM_ONE_PHASE)
-                                                : DrawEnabledBit(mask, 3, 5);
+    state.ZoomPhases = ChooseEnabledBit(Settings.ZoomOption, 3, 5, false, ZOOM_ONE_PHASE);
     return state.ZoomPhases;
 }
 
@@ -92,7 +73,7 @@ std::int32_t ChooseZoomStart()
     std::uint32_t mask = Settings.ZoomOption;
     if ((mask & ZOOM_START_SMALL) == 0)
         return ZOOM_START_LARGE;
-    return DrawEnabledBit(mask, 2, 8);
+    return ChooseEnabledBit(mask, 2, 8, false, ZOOM_START_LARGE);
 }
 
 std::int32_t PhaseLength(std::int32_t zoomPhases)
