@@ -1,10 +1,26 @@
 // A saver window created inside the test program through the host library,
-// with every process-wide record fresh and the host's calls recorded.
+// with every process-wide record fresh and some of the host's Win32 calls
+// recorded by replacing them in this program's import table.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "RecordedCalls.h"
+#include <vector>
+
+struct CallRecord {
+    HWND Window;
+    UINT Message;
+    WPARAM WParam;
+    LPARAM LParam;
+};
+
+struct RecordedCallsRecord {
+    std::vector<HGDIOBJ> Pens;         // every pen CreatePen returned
+    std::vector<HGDIOBJ> Brushes;      // every brush CreateSolidBrush returned
+    std::vector<CallRecord> Posts;     // PostMessageA
+    std::vector<CallRecord> Defaults;  // DefWindowProcA
+};
+extern RecordedCallsRecord RecordedCalls;
 
 // Where the pointer stands when each window is created: the reference point
 // of mouse travel.
@@ -15,14 +31,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Creates the full-screen window (no parent) or the preview in `parent`.
-    void CreateSaver(HWND parent = nullptr);
+    // Creates the full-screen window, or the preview in a parent of its own.
+    void CreateSaver(bool preview = false);
     // Moves the pointer and sends the window the move it causes.
     void MoveMouseTo(int x, int y);
     // Removes a queued WM_CLOSE of the window; true when there was one.
     bool TakeCloseRequest();
-    // Sends n timer ticks.
-    void Tick(int n);
+    // DefWindowProcA calls for this window with the message and wParam.
+    int DefaultCalls(UINT message, WPARAM wParam) const;
 
     HWND Window = nullptr;
     HWND Parent = nullptr;

@@ -1,10 +1,19 @@
 // Stand-in for the system's MPR.DLL: PwdChangePasswordA records its four
-// arguments and the foreground window, and shows nothing.
+// arguments and the foreground window, and shows nothing. Built with
+// WITHOUT_ENTRY it is a library that loads but lacks the entry point the
+// saver looks for; the tests copy that one as PASSWORD.CPL or as MPR.DLL.
 #include "StandInRecord.h"
 
 namespace {
 StandInRecord* Record;
 }
+
+#ifdef WITHOUT_ENTRY
+#define ATTACHED NoEntryAttached
+#define FREED NoEntryFreed
+#else
+#define ATTACHED MprAttached
+#define FREED MprFreed
 
 extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD argument3, DWORD argument4)
 {
@@ -16,6 +25,7 @@ extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD ar
     Record->ChangeForeground = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(GetForegroundWindow()));
     return 0;
 }
+#endif
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
@@ -23,9 +33,10 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
         Record = OpenStandInRecord();
         if (!Record)
             return FALSE;
-        InterlockedIncrement(&Record->MprAttached);
+        InterlockedIncrement(&Record->ATTACHED);
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        InterlockedIncrement(&Record->MprFreed);
+        // Freed by the saver, not torn down with the process.
+        InterlockedIncrement(&Record->FREED);
     }
     return TRUE;
 }

@@ -1,9 +1,11 @@
 // Stand-in for the system's PASSWORD.CPL: VerifyScreenSavePwd answers as the
 // test scripted it in the shared record and records every call. It also
-// watches the saver window's ticks and closes through a subclass, so a test
+// counts the saver window's ticks and closes through a subclass, so a test
 // can tell when a close request has been handled and whether the figure runs.
-#include "StandInRecord.h"
 #include <cstdio>
+#include <cstring>
+
+#include "StandInRecord.h"
 
 namespace {
 
@@ -16,14 +18,11 @@ LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 {
     LRESULT result = CallWindowProcA(SaverProc, window, message, wParam, lParam);
     if (message == WM_TIMER) {
-        DWORD now = GetTickCount();
+        Record->LastTickTime = GetTickCount();
         if (InterlockedIncrement(&Record->TicksHandled) == 1)
-            Record->FirstTickTime = now;
-        Record->LastTickTime = now;
+            Record->FirstTickTime = Record->LastTickTime;
     } else if (message == WM_CLOSE) {
         InterlockedIncrement(&Record->ClosesHandled);
-    } else if (message == WM_MOUSEMOVE) {
-        InterlockedIncrement(&Record->MovesHandled);
     }
     return result;
 }
@@ -33,14 +32,12 @@ LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
     const MSG* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && !WatchedWindow && message->hwnd) {
-        char className[64] = "";
-        GetClassNameA(message->hwnd, className, sizeof className);
-        if (lstrcmpA(className, "WindowsScreenSaverClass") == 0) {
-            WatchedWindow = message->hwnd;
-            SaverProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-                WatchedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
-        }
+    char className[64] = "";
+    if (code == HC_ACTION && !WatchedWindow && GetClassNameA(message->hwnd, className, sizeof className) &&
+        lstrcmpA(className, "WindowsScreenSaverClass") == 0) {
+        WatchedWindow = message->hwnd;
+        SaverProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(WatchedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
     }
     return CallNextHookEx(MessageHook, code, wParam, lParam);
 }
@@ -52,96 +49,46 @@ LONG ScreenSaverRunning()
     return running ? 1 : 0;
 }
 
-char ScriptedAnswer(LONG call)
-{
-    LONG length = 0;
-    while (length < static_cast<LONG>(sizeof Record->VerifyAnswers) && Record->VerifyAnswers[length])
-        ++length;
-    if (length == 0)
-        return '1';
-    return Record->VerifyAnswers[call < length ? call : length - 1];
-}
-
 // Leaves the tick summary beside the library for scripts that cannot read the
 // shared record (the benchmark).
 void WriteTickSummary(HMODULE module)
 {
     char path[MAX_PATH + 16];
     DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    lstrcatA(path, ".ticks");
-    FILE* file = std::fopen(path, "w");
+    FILE* file = length > 0 && length < MAX_PATH ? std::fopen(std::strcat(path, ".ticks"), "w") : nullptr;
     if (!file)
         return;
     std::fprintf(file, "%ld %lu %lu\n", static_cast<long>(Record->TicksHandled),
-                 static_cast<unsigned long>(Record->FirstTickTime),
-                 static_cast<unsigned long>(Record->LastTickTime));
+                 static_cast<unsigned long>(Record->FirstTickTime), static_cast<unsigned long>(Record->LastTickTime));
     std::fclose(file);
 }
 
-// Moves the pointer and runs a message loop, as a modal dialog would, until
-// the saver window has handled the move (or two seconds have passed).
-void MoveAndPump(int x, int y)
-{
-    LONG moves = Record->MovesHandled;
-    SetCursorPos(x, y);
-    DWORD start = GetTickCount();
-    while (Record->MovesHandled == moves && GetTickCount() - start < 2000) {
-        MSG message;
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        } else {
-            Sleep(1);
-        }
-    }
-}
-
-} // namespace
+}  // namespace
 
 extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
 {
     LONG call = InterlockedIncrement(&Record->VerifyCalls) - 1;
     LONG depth = InterlockedIncrement(&Record->VerifyDepth);
-    char answer = ScriptedAnswer(call);
-    VerifyCallRecord* entry = call < StandInMaxCalls ? &Record->Calls[call] : nullptr;
-    if (entry) {
-        entry->Window = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
-        entry->Running = ScreenSaverRunning();
-        entry->Depth = depth;
-        GetCursorPos(&entry->Cursor);
-    }
-
-    BOOL accepted = FALSE;
-    switch (answer) {
-    case '1':
-        accepted = TRUE;
-        break;
-    case 'k':
+    LONG scripted = static_cast<LONG>(strnlen(Record->VerifyAnswers, sizeof Record->VerifyAnswers));
+    char answer = scripted == 0 ? '1' : Record->VerifyAnswers[call < scripted ? call : scripted - 1];
+    VerifyCallRecord unrecorded;
+    VerifyCallRecord& entry = call < StandInMaxCalls ? Record->Calls[call] : unrecorded;
+    entry.Window = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
+    entry.Running = ScreenSaverRunning();
+    entry.Depth = depth;
+    if (answer == 'k') {
         PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
-        break;
-    case 'n':
+    } else if (answer == 'n') {
         // Requests that arrive while the check runs, as from the system's
         // own password dialog: none of them may close or ask again.
         SendMessageA(window, WM_CLOSE, 0, 0);
-        if (entry)
-            entry->AliveAfterClose = IsWindow(window) ? 1 : 0;
+        entry.AliveAfterClose = IsWindow(window) ? 1 : 0;
         SendMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
         SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-        accepted = TRUE;
-        break;
-    case 'm':
-        MoveAndPump(600, 600);
-        break;
-    default:
-        break;
     }
-
-    if (entry)
-        entry->TicksAtReturn = Record->TicksHandled;
+    entry.TicksAtReturn = Record->TicksHandled;
     InterlockedDecrement(&Record->VerifyDepth);
-    return accepted;
+    return answer == '1' || answer == 'n';
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
@@ -155,8 +102,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
         MessageHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
         // Freed by the saver, not torn down with the process.
-        if (MessageHook)
-            UnhookWindowsHookEx(MessageHook);
+        UnhookWindowsHookEx(MessageHook);
         // A live subclass would now point into freed code.
         if (WatchedWindow && IsWindow(WatchedWindow))
             SetWindowLongPtrA(WatchedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SaverProc));

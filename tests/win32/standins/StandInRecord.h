@@ -15,7 +15,6 @@ struct VerifyCallRecord {
     LONG Depth;            // 1, or more when a call started inside another one
     LONG AliveAfterClose;  // answer 'n': the window still existed after a WM_CLOSE sent to it
     LONG TicksAtReturn;    // TicksHandled when the call returned
-    POINT Cursor;          // GetCursorPos at the start of the call
 };
 
 struct StandInRecord {
@@ -24,9 +23,6 @@ struct StandInRecord {
     //   '0' refuse      '1' accept
     //   'k' refuse, after posting a key press to the window
     //   'n' send WM_CLOSE, a key and a button press to the window, then accept
-    //   'm' move the pointer to 600,600 and pump messages until the window
-    //       has handled the move, as the user and the system's password
-    //       dialog might; then refuse
     char VerifyAnswers[32];
 
     // PASSWORD.CPL stand-in.
@@ -40,7 +36,6 @@ struct StandInRecord {
     // stand-in puts on the window when it first sees it.
     volatile LONG TicksHandled;        // WM_TIMER
     volatile LONG ClosesHandled;       // WM_CLOSE
-    volatile LONG MovesHandled;        // WM_MOUSEMOVE
     volatile DWORD FirstTickTime;      // GetTickCount at the first and the last WM_TIMER
     volatile DWORD LastTickTime;
 
