@@ -66,11 +66,13 @@ TEST_F(PasswordChange, WithoutAUsableWindowTheForegroundWindowOwnsIt)
 TEST_F(PasswordChange, MissingLibraryOrEntryPointEndsQuietlyWithZero)
 {
     // Wine's own MPR.DLL switched off: the library cannot be loaded at all.
-    saver.DllOverrides = "mscoree,mshtml=;winedbg.exe=d;mpr=";
+    char overrides[256] = "";
+    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", "mscoree,mshtml=;winedbg.exe=d;mpr=");
     EXPECT_EQ(Run("/a"), 0u);
+    SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides);
     EXPECT_EQ(record.MprAttached, 0);
 
-    saver.DllOverrides.clear();
     ASSERT_TRUE(saver.AddFile(STANDIN_NOENTRY_PATH, "MPR.DLL"));
     EXPECT_EQ(Run(OwnerTail()), 0u);
     EXPECT_EQ(record.NoEntryAttached, 1);

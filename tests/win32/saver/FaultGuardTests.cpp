@@ -43,25 +43,21 @@ BOOL SaverRunning()
 // The full-screen mode faults when it asks for the screen size. (Wine drops
 // faults raised in window procedures that it calls back from its own
 // dispatch, so the fault is injected where the host calls the system.)
-// The exit code tells what went wrong.
+// Exit codes: 10 the state could not be set (or this is not the 95 family,
+// where the call fails), 11 the filter was not asked, 12 wrong exit code of
+// the guarded run, 13 the state stayed on.
 int FaultInDispatch()
 {
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof(version);
-    if (!GetVersionExA(&version) || version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS)
-        return 10;  // not seen as the 95 family
     SetUnhandledExceptionFilter(RecordingFilter);
     UINT previous = 0;
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, &previous, 0);
     if (!SaverRunning())
-        return 11;  // the state could not be set
+        return 10;
     PatchImport(Import_GetSystemMetrics, &FaultingGetSystemMetrics);
     int result = DispatchCommandLine(GetModuleHandleA(nullptr), "/s");
     if (FilterCalls != 1 || FilterCode != EXCEPTION_ACCESS_VIOLATION)
-        return 12;  // the filter was not asked
-    if (result != FAULT_EXIT_CODE)
-        return 13;
-    return SaverRunning() ? 14 : 0;  // 14: the state stayed on
+        return 11;
+    return result != FAULT_EXIT_CODE ? 12 : SaverRunning() ? 13 : 0;
 }
 
 }  // namespace

@@ -1,13 +1,122 @@
 // The saver window procedure inside a test program: which input asks for a
 // close, the fixed title, system commands, the preview's forwarding, GDI
-// objects over many ticks and a refused password.
-#include "SaverWindowFixture.h"
+// objects over many ticks and a refused password. The pens the host creates,
+// its posts and its default processing are recorded by replacing them in
+// this program's import table.
+#include <gtest/gtest.h>
+#include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "ImportHook.h"
+#include "Support.h"
 #include "animation/AnimationState.h"
 #include "host/HostState.h"
-#include "Support.h"
+#include "host/SaverWindow.h"
+#include "settings/Settings.h"
+
+DECLARE_IMPORT(CreatePen, 12);
+DECLARE_IMPORT(DefWindowProcA, 16);
+DECLARE_IMPORT(PostMessageA, 16);
+DECLARE_IMPORT(Sleep, 4);
 
 namespace {
+
+// Where the pointer stands when each window is created: the reference point
+// of mouse travel.
+const POINT START_POINT = {400, 300};
+
+std::vector<HGDIOBJ> Pens;  // every pen CreatePen returned
+std::vector<WPARAM> DefaultCommands;  // WM_SYSCOMMAND left to DefWindowProcA
+std::vector<MSG> Posts;     // PostMessageA calls (the system may refuse some)
+decltype(&CreatePen) RealCreatePen = nullptr;
+decltype(&DefWindowProcA) RealDefWindowProcA = nullptr;
+decltype(&PostMessageA) RealPostMessageA = nullptr;
+
+HPEN WINAPI RecordCreatePen(int style, int width, COLORREF colour)
+{
+    HPEN pen = RealCreatePen(style, width, colour);
+    Pens.push_back(pen);
+    return pen;
+}
+
+LRESULT WINAPI RecordDefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // System commands would switch windows or start a screen saver.
+    if (message != WM_SYSCOMMAND)
+        return RealDefWindowProcA(window, message, wParam, lParam);
+    DefaultCommands.push_back(wParam);
+    return 0;
+}
+
+BOOL WINAPI RecordPostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Posts.push_back({window, message, wParam, lParam, 0, {}});
+    return RealPostMessageA(window, message, wParam, lParam);
+}
+
+// The figure's one-second pause between figures is skipped.
+void WINAPI SkipSleep(DWORD) {}
+
+// A saver window made through the host library, every process-wide record fresh.
+class SaverWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetHostState();
+        ResetAnimationState(AnimationState);
+        ResetSettings();
+        HostState.Instance = GetModuleHandleA(nullptr);
+        RegisterSaverClass();  // already registered after the first test: harmless
+        if (RealCreatePen == nullptr) {
+            RealCreatePen = PatchImport(Import_CreatePen, &RecordCreatePen);
+            RealDefWindowProcA = PatchImport(Import_DefWindowProcA, &RecordDefWindowProcA);
+            RealPostMessageA = PatchImport(Import_PostMessageA, &RecordPostMessageA);
+            PatchImport(Import_Sleep, &SkipSleep);
+        }
+        Pens.clear();
+        DefaultCommands.clear();
+        Posts.clear();
+        SetCursorPos(START_POINT.x, START_POINT.y);
+    }
+    void TearDown() override
+    {
+        DestroyWindow(Window);
+        DestroyWindow(Parent);
+        Window = Parent = nullptr;
+        // Drop what the windows left behind, the quit message included.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+    // Creates the full-screen window, or the preview in a parent of its own.
+    void CreateSaver(bool preview = false)
+    {
+        if (preview) {
+            Parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, nullptr,
+                                     nullptr, nullptr, nullptr);
+            HostState.IsPreview = 1;
+        }
+        Window = CreateSaverWindow(Parent, 320, 240);
+        ASSERT_NE(Window, nullptr);
+    }
+    // Moves the pointer and sends the window the move it causes.
+    void MoveMouseTo(int x, int y)
+    {
+        SetCursorPos(x, y);
+        SendMessageA(Window, WM_MOUSEMOVE, 0, 0);
+    }
+    // Removes a queued WM_CLOSE of the window; true when there was one.
+    bool TakeCloseRequest()
+    {
+        MSG message;
+        return PeekMessageA(&message, Window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != 0;
+    }
+    HWND Window = nullptr;
+    HWND Parent = nullptr;
+};
+
 
 struct InputRow {
     UINT Message;
@@ -26,10 +135,13 @@ const InputRow INPUT_ROWS[] = {
 
 const WPARAM SWITCHING_COMMANDS[] = {SC_NEXTWINDOW, SC_PREVWINDOW, SC_SCREENSAVE};
 
+// Refuses, after a close request from inside the check (as from the
+// system's password dialog) that must neither close nor ask again.
 int VerifierCalls = 0;
-BOOL WINAPI RefusingVerifier(HWND)
+BOOL WINAPI RefusingVerifier(HWND window)
 {
-    VerifierCalls++;
+    if (++VerifierCalls == 1)
+        SendMessageA(window, WM_CLOSE, 0, 0);
     return FALSE;
 }
 
@@ -67,25 +179,21 @@ TEST_F(SaverWindowTest, MouseTravelMustExceedFour)
     }
 }
 
-TEST_F(SaverWindowTest, TitleNeverChanges)
-{
-    CreateSaver();
-    SetWindowTextA(Window, "Something else");
-    char title[64] = "";
-    GetWindowTextA(Window, title, sizeof(title));
-    EXPECT_STREQ(title, "Screen Saver");
-}
-
-TEST_F(SaverWindowTest, SwitchingCommandsReachDefaultProcessingOnlyInThePreview)
+TEST_F(SaverWindowTest, SwitchingCommandsReachDefaultProcessingOnlyInThePreviewAndTheTitleStays)
 {
     for (bool preview : {false, true}) {
         CreateSaver(preview);
         for (WPARAM command : SWITCHING_COMMANDS) {
             SendMessageA(Window, WM_SYSCOMMAND, command, 0);
-            EXPECT_EQ(DefaultCalls(WM_SYSCOMMAND, command), preview ? 1 : 0) << std::hex << command;
+            EXPECT_EQ(std::count(DefaultCommands.begin(), DefaultCommands.end(), command), preview ? 1 : 0)
+                << std::hex << command;
         }
         SendMessageA(Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_EQ(DefaultCalls(WM_SYSCOMMAND, SC_CLOSE), 1);
+        EXPECT_EQ(DefaultCommands.back(), static_cast<WPARAM>(SC_CLOSE));
+        SetWindowTextA(Window, "Something else");
+        char title[64] = "";
+        GetWindowTextA(Window, title, sizeof(title));
+        EXPECT_STREQ(title, preview ? "Preview" : "Screen Saver");
         TearDown();
         SetUp();
     }
@@ -98,29 +206,27 @@ TEST_F(SaverWindowTest, PreviewPostsHelpAndMenusToItsParent)
     help.cbSize = sizeof(help);
     SendMessageA(Window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(Window), MAKELPARAM(7, 9));
     SendMessageA(Window, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
-    ASSERT_EQ(RecordedCalls.Posts.size(), 2u);
+    ASSERT_EQ(Posts.size(), 2u);
     const UINT messages[] = {WM_CONTEXTMENU, WM_HELP};
     const LPARAM lParams[] = {MAKELPARAM(7, 9), reinterpret_cast<LPARAM>(&help)};
     for (int i = 0; i < 2; i++) {
-        const CallRecord& post = RecordedCalls.Posts[i];
-        EXPECT_EQ(post.Window, Parent);
-        EXPECT_EQ(post.Message, messages[i]);
-        EXPECT_EQ(post.WParam, reinterpret_cast<WPARAM>(Parent));
-        EXPECT_EQ(post.LParam, lParams[i]);
+        EXPECT_EQ(Posts[i].hwnd, Parent);
+        EXPECT_EQ(Posts[i].message, messages[i]);
+        EXPECT_EQ(Posts[i].wParam, reinterpret_cast<WPARAM>(Parent));
+        EXPECT_EQ(Posts[i].lParam, lParams[i]);
     }
 }
 
 TEST_F(SaverWindowTest, TicksOfSeveralFiguresLeaveNoPenBehind)
 {
     CreateSaver();
-    ASSERT_EQ(RecordedCalls.Brushes.size(), 1u);
-    HGDIOBJ background = RecordedCalls.Brushes[0];
+    HGDIOBJ background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
     const int ticks = 6 * 360 + 100;
     for (int i = 0; i < ticks; i++)
         SendMessageA(Window, WM_TIMER, 1, 0);
-    ASSERT_EQ(RecordedCalls.Pens.size(), static_cast<size_t>(ticks));
+    ASSERT_EQ(Pens.size(), static_cast<size_t>(ticks));
     int alive = 0;
-    for (HGDIOBJ pen : RecordedCalls.Pens)
+    for (HGDIOBJ pen : Pens)
         alive += GetObjectType(pen) != 0;
     EXPECT_EQ(alive, 0);
     EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH));
@@ -135,7 +241,7 @@ TEST_F(SaverWindowTest, RefusedPasswordKeepsTheWindowAndTheFigureGoing)
     CreateSaver();
     SendMessageA(Window, WM_TIMER, 1, 0);
     EXPECT_EQ(SendMessageA(Window, WM_CLOSE, 0, 0), 0);
-    EXPECT_EQ(VerifierCalls, 1);
+    EXPECT_EQ(VerifierCalls, 1) << "a second check started inside the first";
     EXPECT_TRUE(IsWindow(Window));
     // The timer that WM_CLOSE stopped runs again: real ticks arrive.
     EXPECT_TRUE(PumpUntil([] { return AnimationState.Step > 1; }));

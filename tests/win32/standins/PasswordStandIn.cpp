@@ -68,27 +68,16 @@ void WriteTickSummary(HMODULE module)
 extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
 {
     LONG call = InterlockedIncrement(&Record->VerifyCalls) - 1;
-    LONG depth = InterlockedIncrement(&Record->VerifyDepth);
     LONG scripted = static_cast<LONG>(strnlen(Record->VerifyAnswers, sizeof Record->VerifyAnswers));
     char answer = scripted == 0 ? '1' : Record->VerifyAnswers[call < scripted ? call : scripted - 1];
     VerifyCallRecord unrecorded;
     VerifyCallRecord& entry = call < StandInMaxCalls ? Record->Calls[call] : unrecorded;
     entry.Window = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
     entry.Running = ScreenSaverRunning();
-    entry.Depth = depth;
-    if (answer == 'k') {
+    if (answer == 'k')
         PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
-    } else if (answer == 'n') {
-        // Requests that arrive while the check runs, as from the system's
-        // own password dialog: none of them may close or ask again.
-        SendMessageA(window, WM_CLOSE, 0, 0);
-        entry.AliveAfterClose = IsWindow(window) ? 1 : 0;
-        SendMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
-        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    }
     entry.TicksAtReturn = Record->TicksHandled;
-    InterlockedDecrement(&Record->VerifyDepth);
-    return answer == '1' || answer == 'n';
+    return answer == '1';
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)

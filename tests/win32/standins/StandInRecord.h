@@ -12,8 +12,6 @@ enum { StandInMaxCalls = 16 };
 struct VerifyCallRecord {
     DWORD Window;          // the window handed in
     LONG Running;          // SPI_GETSCREENSAVERRUNNING during the call
-    LONG Depth;            // 1, or more when a call started inside another one
-    LONG AliveAfterClose;  // answer 'n': the window still existed after a WM_CLOSE sent to it
     LONG TicksAtReturn;    // TicksHandled when the call returned
 };
 
@@ -22,7 +20,6 @@ struct StandInRecord {
     // repeats, and an empty script accepts (the benchmark leaves it empty).
     //   '0' refuse      '1' accept
     //   'k' refuse, after posting a key press to the window
-    //   'n' send WM_CLOSE, a key and a button press to the window, then accept
     char VerifyAnswers[32];
 
     // PASSWORD.CPL stand-in.
@@ -30,7 +27,6 @@ struct StandInRecord {
     volatile LONG PasswordFreed;       // FreeLibrary calls that unloaded it
     volatile LONG RunningAtAttach;     // SPI_GETSCREENSAVERRUNNING when it was loaded
     volatile LONG VerifyCalls;
-    volatile LONG VerifyDepth;         // calls running at the moment
     VerifyCallRecord Calls[StandInMaxCalls];
     // Messages the saver window handled, seen through a subclass that the
     // stand-in puts on the window when it first sees it.

@@ -1,6 +1,5 @@
 #include "Support.h"
 
-#include <cstring>
 #include <vector>
 
 std::string SaverPath()
@@ -27,23 +26,10 @@ bool SaverProcess::StartLine(const std::string& commandLine)
     Close();
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
-    // The environment with WINEDLLOVERRIDES replaced, when asked for.
-    std::vector<char> environment;
-    if (!DllOverrides.empty()) {
-        char* strings = GetEnvironmentStringsA();
-        for (const char* entry = strings; *entry; entry += std::strlen(entry) + 1)
-            if (_strnicmp(entry, "WINEDLLOVERRIDES=", 17) != 0)
-                environment.insert(environment.end(), entry, entry + std::strlen(entry) + 1);
-        FreeEnvironmentStringsA(strings);
-        std::string overrides = "WINEDLLOVERRIDES=" + DllOverrides;
-        environment.insert(environment.end(), overrides.c_str(), overrides.c_str() + overrides.size() + 1);
-        environment.push_back('\0');
-    }
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessA(Program.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                          environment.empty() ? nullptr : environment.data(),
-                          Folder.empty() ? nullptr : Folder.c_str(), &startup, &Info) != FALSE;
+                          nullptr, Folder.empty() ? nullptr : Folder.c_str(), &startup, &Info) != FALSE;
 }
 
 bool SaverProcess::Running() const
@@ -72,38 +58,16 @@ void SaverProcess::Close()
     Info = {};
 }
 
-namespace {
-
-struct FindRecord {
-    DWORD ProcessId;
-    const char* ClassName;
-    HWND Found;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
-{
-    FindRecord* find = reinterpret_cast<FindRecord*>(lParam);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof(name));
-    if (owner == find->ProcessId && IsWindowVisible(window) && lstrcmpA(name, find->ClassName) == 0)
-        find->Found = window;
-    return find->Found == nullptr;
-}
-
-void SendOneInput(INPUT input)
-{
-    SendInput(1, &input, sizeof(input));
-}
-
-}  // namespace
-
 HWND SaverProcess::FindTopWindow(const char* className) const
 {
-    FindRecord find = {Info.dwProcessId, className, nullptr};
-    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&find));
-    return find.Found;
+    HWND window = nullptr;
+    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == Info.dwProcessId && IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
 }
 
 HWND SaverProcess::WaitForFullScreen()
@@ -120,22 +84,20 @@ HWND SaverProcess::WaitForFullScreen()
 
 void PressKey(WORD key)
 {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    SendOneInput(input);
-    input.ki.dwFlags = KEYEVENTF_KEYUP;
-    SendOneInput(input);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
 }
 
 void ClickButton(DWORD downFlag, DWORD upFlag)
 {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = downFlag;
-    SendOneInput(input);
-    input.mi.dwFlags = upFlag;
-    SendOneInput(input);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = downFlag;
+    input[1].mi.dwFlags = upFlag;
+    SendInput(2, input, sizeof(INPUT));
 }
 
 void SetWin95Family(const std::string& programName, bool on)

@@ -51,8 +51,7 @@ public:
     HWND WaitForFullScreen();
 
     std::string Program = SaverPath();
-    std::string Folder;        // working folder; empty: this program's
-    std::string DllOverrides;  // replaces WINEDLLOVERRIDES when not empty
+    std::string Folder;  // working folder; empty: this program's
 
 private:
     PROCESS_INFORMATION Info = {};
