@@ -12,7 +12,7 @@ enum Outcome { DIALOG, DIALOG_OWNED, FULL_SCREEN, PREVIEW, REFUSED };
 
 // "%P" stands for the preview parent's handle, "%S" for a stale handle, "%W"
 // for the parent's handle plus 3 * 2^32 (more than ten digits). A row that
-// starts with a quote is a whole command line with its own program name.
+// names a .scr is a whole command line with its own program name.
 struct ModeRow {
     const char* Tail;
     Outcome Expected;
@@ -25,10 +25,15 @@ const ModeRow MODE_ROWS[] = {
     {"/p %P", PREVIEW}, {"/l %P", PREVIEW}, {"-P%P", PREVIEW}, {"L    %P", PREVIEW}, {"/p %W", PREVIEW},
     {"/x", REFUSED}, {"/\ts", REFUSED}, {"7", REFUSED}, {"q", REFUSED}, {"/a", REFUSED}, {"-A 12", REFUSED},
     {"/p", REFUSED}, {"/p 0", REFUSED}, {"/p:1234", REFUSED}, {"/l %S", REFUSED}, {"/p %S", REFUSED},
+    {"/p +%P", REFUSED}, {"/p -%P", REFUSED},
     // Split at its space, the quoted name would leave "x\..." and refuse.
     {"\"C:\\orbi x\\orbilux.scr\"", DIALOG}, {"\"C:\\orbi x\\orbilux.scr\" /x", REFUSED},
     // An unterminated quote swallows the line.
     {"\"C:\\orbi\\orbilux.scr /x", DIALOG},
+    // The closing quote ends the name without a blank; bytes above 127 and
+    // tabs belong to the name or the blanks as in any other name.
+    {"\"a b.scr\"/x", REFUSED}, {"\"a b.scr\"s", FULL_SCREEN}, {"\xE9t\xE9.scr \t /x", REFUSED},
+    {"\xE9t\xE9.scr\t-S", FULL_SCREEN},
 };
 
 std::string Number(unsigned long long value)
@@ -67,7 +72,7 @@ TEST(SaverModes, EachTailRunsItsMode)
         SetForegroundWindow(owner);
         PumpMessages();
         SaverProcess saver;
-        ASSERT_TRUE(tail[0] == '"' ? saver.StartLine(tail) : saver.Start(tail));
+        ASSERT_TRUE(tail.find(".scr") != std::string::npos ? saver.StartLine(tail) : saver.Start(tail));
         if (row.Expected == DIALOG || row.Expected == DIALOG_OWNED) {
             HWND dialog = nullptr;
             PumpUntil([&] { return (dialog = saver.FindTopWindow("#32770")) != nullptr || !saver.Running(); });
