@@ -110,7 +110,7 @@ TEST_P(NoPassword, InputEndsTheRunAtOnce)
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(ScreenSaverRunning());
     EXPECT_EQ(record.PasswordAttached, 0) << "the verifier was loaded with no password in use";
-    EXPECT_EQ(record.NoEntryAttached, record.NoEntryFreed) << "a library without the entry point stayed loaded";
+    EXPECT_EQ(record.LibraryAttached, record.LibraryFreed) << "a library without the entry point stayed loaded";
     PressKey();
     EXPECT_EQ(saver.WaitExit(), 0u) << "a key did not end the run";
     EXPECT_EQ(record.VerifyCalls, 0);

@@ -36,6 +36,19 @@ const ModeRow MODE_ROWS[] = {
     {"\xE9t\xE9.scr\t-S", FULL_SCREEN},
 };
 
+// Real input that ends a full-screen run: each full-screen row uses the next.
+const std::pair<const char*, void (*)(HWND)> CLOSING_INPUT[] = {
+    {"key", [](HWND) { PressKey('Q'); }},
+    {"left button", [](HWND) { ClickButton(MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP); }},
+    {"right button", [](HWND) { ClickButton(MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP); }},
+    {"middle button", [](HWND) { ClickButton(MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP); }},
+    // Wine does not tell a window of another process that it lost the
+    // foreground, so the message the system sends then is posted here.
+    {"lost activation", [](HWND window) { PostMessageA(window, WM_ACTIVATEAPP, FALSE, 0); }},
+    // Three across and two down from where the pointer stood at creation.
+    {"travel 5", [](HWND) { SetCursorPos(303, 202); }},
+};
+
 std::string Number(unsigned long long value)
 {
     return std::to_string(value);
@@ -65,11 +78,13 @@ TEST(SaverModes, EachTailRunsItsMode)
     unsigned long long parentNumber = reinterpret_cast<ULONG_PTR>(parent) & 0xFFFFFFFFull;
     std::string staleNumber = Number(reinterpret_cast<ULONG_PTR>(stale));
     DestroyWindow(stale);
+    int fullScreenRuns = 0;
     for (const ModeRow& row : MODE_ROWS) {
         std::string tail = Substitute(Substitute(row.Tail, "%P", Number(parentNumber)), "%S", staleNumber);
         tail = Substitute(tail, "%W", Number(3ull * 4294967296ull + parentNumber));
         SCOPED_TRACE("tail \"" + tail + "\"");
         SetForegroundWindow(owner);
+        SetCursorPos(300, 200);
         PumpMessages();
         SaverProcess saver;
         ASSERT_TRUE(tail.find(".scr") != std::string::npos ? saver.StartLine(tail) : saver.Start(tail));
@@ -81,9 +96,11 @@ TEST(SaverModes, EachTailRunsItsMode)
                 PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
             }
         } else if (row.Expected == FULL_SCREEN) {
+            const auto& input = CLOSING_INPUT[fullScreenRuns++ % 6];
+            SCOPED_TRACE(input.first);
             HWND window = saver.WaitForFullScreen();
             ASSERT_NE(window, nullptr);
-            PostMessageA(window, WM_KEYDOWN, 'A', 0);
+            input.second(window);
         } else if (row.Expected == PREVIEW) {
             HWND child = nullptr;
             PumpUntil([&] {

@@ -147,7 +147,9 @@ BOOL WINAPI RefusingVerifier(HWND window)
 
 }  // namespace
 
-TEST_F(SaverWindowTest, InputClosesTheFullScreenOnly)
+// The full screen closes on input, swallows the switching commands and keeps
+// its title; the preview does none of the first two.
+TEST_F(SaverWindowTest, InputSwitchingCommandsAndTitleInEitherMode)
 {
     for (bool preview : {false, true}) {
         CreateSaver(preview);
@@ -158,6 +160,17 @@ TEST_F(SaverWindowTest, InputClosesTheFullScreenOnly)
         }
         MoveMouseTo(START_POINT.x + 100, START_POINT.y + 100);
         EXPECT_EQ(TakeCloseRequest(), !preview);
+        for (WPARAM command : SWITCHING_COMMANDS) {
+            SendMessageA(Window, WM_SYSCOMMAND, command, 0);
+            EXPECT_EQ(std::count(DefaultCommands.begin(), DefaultCommands.end(), command), preview ? 1 : 0)
+                << std::hex << command;
+        }
+        SendMessageA(Window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        EXPECT_EQ(DefaultCommands.back(), static_cast<WPARAM>(SC_CLOSE));
+        SetWindowTextA(Window, "Something else");
+        char title[64] = "";
+        GetWindowTextA(Window, title, sizeof(title));
+        EXPECT_STREQ(title, preview ? "Preview" : "Screen Saver");
         TearDown();
         SetUp();
     }
@@ -176,26 +189,6 @@ TEST_F(SaverWindowTest, MouseTravelMustExceedFour)
     for (int step = 1; step <= 5; step++) {
         MoveMouseTo(START_POINT.x, START_POINT.y + step);
         EXPECT_EQ(TakeCloseRequest(), step == 5) << "step " << step;
-    }
-}
-
-TEST_F(SaverWindowTest, SwitchingCommandsReachDefaultProcessingOnlyInThePreviewAndTheTitleStays)
-{
-    for (bool preview : {false, true}) {
-        CreateSaver(preview);
-        for (WPARAM command : SWITCHING_COMMANDS) {
-            SendMessageA(Window, WM_SYSCOMMAND, command, 0);
-            EXPECT_EQ(std::count(DefaultCommands.begin(), DefaultCommands.end(), command), preview ? 1 : 0)
-                << std::hex << command;
-        }
-        SendMessageA(Window, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_EQ(DefaultCommands.back(), static_cast<WPARAM>(SC_CLOSE));
-        SetWindowTextA(Window, "Something else");
-        char title[64] = "";
-        GetWindowTextA(Window, title, sizeof(title));
-        EXPECT_STREQ(title, preview ? "Preview" : "Screen Saver");
-        TearDown();
-        SetUp();
     }
 }
 

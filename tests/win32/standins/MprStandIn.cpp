@@ -1,20 +1,14 @@
 // Stand-in for the system's MPR.DLL: PwdChangePasswordA records its four
-// arguments and the foreground window, and shows nothing. Built with
-// WITHOUT_ENTRY it is a library that loads but lacks the entry point the
-// saver looks for; the tests copy that one as PASSWORD.CPL or as MPR.DLL.
+// arguments and shows nothing. Built with WITHOUT_ENTRY it is a library that
+// loads but lacks the entry point the saver looks for; the tests copy that
+// one as PASSWORD.CPL or as MPR.DLL.
 #include "StandInRecord.h"
 
 namespace {
 StandInRecord* Record;
 }
 
-#ifdef WITHOUT_ENTRY
-#define ATTACHED NoEntryAttached
-#define FREED NoEntryFreed
-#else
-#define ATTACHED MprAttached
-#define FREED MprFreed
-
+#ifndef WITHOUT_ENTRY
 extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD argument3, DWORD argument4)
 {
     InterlockedIncrement(&Record->ChangeCalls);
@@ -22,7 +16,6 @@ extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD ar
     Record->ChangeOwner = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(owner));
     Record->ChangeArgument3 = argument3;
     Record->ChangeArgument4 = argument4;
-    Record->ChangeForeground = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(GetForegroundWindow()));
     return 0;
 }
 #endif
@@ -33,10 +26,10 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
         Record = OpenStandInRecord();
         if (!Record)
             return FALSE;
-        InterlockedIncrement(&Record->ATTACHED);
+        InterlockedIncrement(&Record->LibraryAttached);
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
         // Freed by the saver, not torn down with the process.
-        InterlockedIncrement(&Record->FREED);
+        InterlockedIncrement(&Record->LibraryFreed);
     }
     return TRUE;
 }

@@ -35,19 +35,15 @@ struct StandInRecord {
     volatile DWORD FirstTickTime;      // GetTickCount at the first and the last WM_TIMER
     volatile DWORD LastTickTime;
 
-    // MPR.DLL stand-in.
-    volatile LONG MprAttached;
-    volatile LONG MprFreed;
+    // MPR.DLL stand-in, and the library without either entry point (both
+    // built from MprStandIn.cpp).
+    volatile LONG LibraryAttached;
+    volatile LONG LibraryFreed;        // FreeLibrary calls that unloaded it
     volatile LONG ChangeCalls;
     char ChangeProvider[32];           // "(null)" for a null pointer
     DWORD ChangeOwner;
     DWORD ChangeArgument3;
     DWORD ChangeArgument4;
-    DWORD ChangeForeground;            // GetForegroundWindow during the call
-
-    // The library without the expected entry point, under either name.
-    volatile LONG NoEntryAttached;
-    volatile LONG NoEntryFreed;
 };
 
 // Maps the record, creating it when it does not exist yet. Returns null on
@@ -56,8 +52,6 @@ inline StandInRecord* OpenStandInRecord()
 {
     HANDLE mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
                                         sizeof(StandInRecord), STAND_IN_RECORD_NAME);
-    if (!mapping)
-        return nullptr;
-    return static_cast<StandInRecord*>(
-        MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(StandInRecord)));
+    return mapping ? static_cast<StandInRecord*>(MapViewOfFile(mapping, FILE_MAP_ALL_ACCESS, 0, 0, sizeof(StandInRecord)))
+                   : nullptr;
 }

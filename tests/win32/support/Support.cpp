@@ -1,6 +1,5 @@
 #include "Support.h"
 
-#include <vector>
 
 std::string SaverPath()
 {
@@ -24,12 +23,11 @@ void PumpMessages()
 bool SaverProcess::StartLine(const std::string& commandLine)
 {
     Close();
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
+    std::string line = commandLine;  // CreateProcessA may write to it
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessA(Program.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                          nullptr, Folder.empty() ? nullptr : Folder.c_str(), &startup, &Info) != FALSE;
+    return CreateProcessA(Program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          Folder.empty() ? nullptr : Folder.c_str(), &startup, &Info) != FALSE;
 }
 
 bool SaverProcess::Running() const
@@ -49,10 +47,8 @@ void SaverProcess::Close()
 {
     if (Info.hProcess == nullptr)
         return;
-    if (Running()) {
-        TerminateProcess(Info.hProcess, 99);
-        WaitForSingleObject(Info.hProcess, 10000);
-    }
+    TerminateProcess(Info.hProcess, 99);  // fails harmlessly once it has ended
+    WaitForSingleObject(Info.hProcess, 10000);
     CloseHandle(Info.hProcess);
     CloseHandle(Info.hThread);
     Info = {};
