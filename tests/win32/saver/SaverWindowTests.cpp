@@ -20,6 +20,7 @@ DECLARE_IMPORT(CreatePen, 12);
 DECLARE_IMPORT(DefWindowProcA, 16);
 DECLARE_IMPORT(PostMessageA, 16);
 DECLARE_IMPORT(Sleep, 4);
+DECLARE_IMPORT(SetForegroundWindow, 4);
 
 namespace {
 
@@ -59,6 +60,13 @@ BOOL WINAPI RecordPostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM 
 // The figure's one-second pause between figures is skipped.
 void WINAPI SkipSleep(DWORD) {}
 
+std::vector<HWND> BroughtToFront;  // SetForegroundWindow calls, not passed on
+BOOL WINAPI RecordSetForegroundWindow(HWND window)
+{
+    BroughtToFront.push_back(window);
+    return TRUE;
+}
+
 // A saver window made through the host library, every process-wide record fresh.
 class SaverWindowTest : public ::testing::Test {
 protected:
@@ -74,7 +82,9 @@ protected:
             RealDefWindowProcA = PatchImport(Import_DefWindowProcA, &RecordDefWindowProcA);
             RealPostMessageA = PatchImport(Import_PostMessageA, &RecordPostMessageA);
             PatchImport(Import_Sleep, &SkipSleep);
+            PatchImport(Import_SetForegroundWindow, &RecordSetForegroundWindow);
         }
+        BroughtToFront.clear();
         Pens.clear();
         DefaultCommands.clear();
         Posts.clear();
@@ -238,4 +248,16 @@ TEST_F(SaverWindowTest, RefusedPasswordKeepsTheWindowAndTheFigureGoing)
     EXPECT_TRUE(IsWindow(Window));
     // The timer that WM_CLOSE stopped runs again: real ticks arrive.
     EXPECT_TRUE(PumpUntil([] { return AnimationState.Step > 1; }));
+}
+
+// A full-screen saver that finds one running brings that one to the front and
+// returns 0 at once, with no window of its own.
+TEST_F(SaverWindowTest, SecondFullScreenSaverFrontsTheFirst)
+{
+    CreateSaver();
+    BroughtToFront.clear();
+    EXPECT_EQ(RunSaverWindow(nullptr), 0);
+    EXPECT_EQ(BroughtToFront, std::vector<HWND>{Window});
+    EXPECT_EQ(FindWindowExA(nullptr, Window, "WindowsScreenSaverClass", nullptr), nullptr);
+    EXPECT_EQ(HostState.SaverWindow, Window);
 }
