@@ -1,7 +1,6 @@
 #include "render/Renderer.h"
 
-#include "animation/AnimationDriver.h"
-#include "settings/Settings.h"
+#include "render/EmulatedWindow.h"
 
 namespace {
 
@@ -53,76 +52,26 @@ private:
     DrawSurface* Target;
 };
 
-// The window's side of the engine: a timer that always starts, a clock that
-// gives the requested seed, and an erase that goes straight to the handler.
-class RenderHost : public AnimationHost {
-public:
-    RenderHost(std::FILE* trace, std::uint32_t seed, std::uint32_t width, std::uint32_t height)
-        : Trace(trace), Seed(seed), Width(width), Height(height) {}
-
-    std::uintptr_t CreateBackgroundBrush() override { return 1; }
-    void DeleteBackgroundBrush(std::uintptr_t) override {}
-    std::uint32_t StartTimer(std::uint32_t milliseconds) override
-    {
-        if (Trace) std::fprintf(Trace, "timer on %u\n", milliseconds);
-        return 1;
-    }
-    void StopTimer() override
-    {
-        if (Trace) std::fprintf(Trace, "timer off\n");
-    }
-    void Sleep(std::uint32_t milliseconds) override
-    {
-        if (Trace) std::fprintf(Trace, "sleep %u\n", milliseconds);
-    }
-    void Erase(DrawSurface& surface) override
-    {
-        if (Held && Shown)
-            *Held = *Shown;
-        AnimationErase(AnimationState, surface, *this);
-    }
-    void ClientSize(std::int32_t& width, std::int32_t& height) override
-    {
-        width = static_cast<std::int32_t>(Width);
-        height = static_cast<std::int32_t>(Height);
-    }
-    std::uint32_t ClockSeconds() override { return Seed; }
-
-    // When set, an erase first copies the picture on screen into Held.
-    const Bitmap* Shown = nullptr;
-    Bitmap* Held = nullptr;
-
-private:
-    std::FILE* Trace;
-    std::uint32_t Seed, Width, Height;
-};
-
 }  // namespace
 
 bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap)
 {
-    ResetSettings();
-    ResetAnimationState(AnimationState);
-
-    Bitmap none(0, 0), held(0, 0);
+    Bitmap none(0, 0);
     SoftwareSurface software(bitmap ? *bitmap : none);
     TracingSurface surface(trace, bitmap ? &software : nullptr);
-    RenderHost host(trace, request.Seed, request.Width, request.Height);
+    // The last tick's erase is traced but not drawn: the picture to keep is
+    // the closed figure that the pause shows.
+    TracingSurface traceOnly(trace, nullptr);
+    EmulatedWindow window(request.Seed, trace);
 
-    AnimationCreate(AnimationState, host, store);
-    AnimationSize(AnimationState, request.Width, request.Height);
-    AnimationErase(AnimationState, surface, host);
+    window.Create(store);
+    window.Size(request.Width, request.Height);
+    window.EraseBackground(surface);
     for (std::uint32_t tick = 0; tick < request.Ticks; tick++) {
         if (trace) std::fprintf(trace, "tick %u\n", tick);
-        // A last tick that closes a figure erases it after the pause; the
-        // picture to keep is the closed figure the pause shows.
-        if (bitmap && tick + 1 == request.Ticks) {
-            host.Shown = bitmap;
-            host.Held = &held;
-        }
-        AnimationTick(AnimationState, surface, host);
+        window.Tick(surface);
+        if (window.PendingPause() != 0)
+            window.EndPause(tick + 1 == request.Ticks ? static_cast<DrawSurface&>(traceOnly) : surface);
     }
-    if (held.Width != 0)
-        *bitmap = held;
     return !trace || (std::fflush(trace) == 0 && !std::ferror(trace));
 }
