@@ -1,0 +1,267 @@
+// orbilux: the Orbilux figures on an X display, as an XScreenSaver hack. The
+// frame is drawn by the software surface (GDI's pixels) and each tick sends
+// only the rectangle it changed.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "render/EmulatedWindow.h"
+#include "render/SoftwareSurface.h"
+#include "x11/DirtySurface.h"
+#include "x11/SaverOptions.h"
+#include "x11/TickClock.h"
+#include "x11/XPresenter.h"
+
+namespace {
+
+int SignalPipe[2] = {-1, -1};
+
+void OnSignal(int)
+{
+    int saved = errno;
+    char byte = 1;
+    ssize_t written = write(SignalPipe[1], &byte, 1);
+    (void)written;
+    errno = saved;
+}
+
+bool CatchSignals()
+{
+    if (pipe(SignalPipe) != 0)
+        return false;
+    for (int fd : SignalPipe) {
+        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    }
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    return sigaction(SIGTERM, &action, nullptr) == 0 && sigaction(SIGINT, &action, nullptr) == 0;
+}
+
+void Message(const std::string& text)
+{
+    std::fprintf(stderr, "orbilux: %s\n", text.c_str());
+}
+
+// Reads the settings file into `changes`. A missing default file is no
+// error; a named file that cannot be read is (returns false).
+bool ReadSettingsFile(const std::string& path, bool named, std::vector<SettingChange>& changes)
+{
+    if (path.empty())
+        return true;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::string text;
+    int failure = file ? 0 : errno;
+    if (file) {
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() < (1u << 20))
+            text.append(buffer, n);
+        if (std::ferror(file))
+            failure = errno ? errno : EIO;
+        std::fclose(file);
+    }
+    if (failure != 0) {
+        if (!named && failure == ENOENT)
+            return true;
+        Message("cannot read settings file '" + path + "': " + std::strerror(failure));
+        return !named;
+    }
+    std::vector<std::string> messages;
+    ParseSettingsText(text, path, changes, messages);
+    for (const std::string& m : messages)
+        Message(m);
+    return true;
+}
+
+struct Target {
+    Window Id = 0;
+    bool Own = false;
+};
+
+Target ChooseTarget(Display* display, const SaverOptions& options)
+{
+    Target target;
+    SaverTarget kind = options.Target;
+    std::uint32_t id = options.WindowId;
+    if (kind == SaverTarget::Default) {
+        const char* named = std::getenv("XSCREENSAVER_WINDOW");
+        kind = SaverTarget::OwnWindow;
+        if (named && *named) {
+            if (ParseWindowId(named, id))
+                kind = SaverTarget::WindowId;
+            else
+                Message(std::string("XSCREENSAVER_WINDOW is no window id: '") + named + "'");
+        }
+    }
+    if (kind == SaverTarget::Root) {
+        target.Id = DefaultRootWindow(display);
+    } else if (kind == SaverTarget::WindowId) {
+        target.Id = id;
+    } else {
+        target.Own = true;
+        int screen = DefaultScreen(display);
+        target.Id = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, options.Width, options.Height, 0,
+                                        BlackPixel(display, screen), BlackPixel(display, screen));
+        XStoreName(display, target.Id, "Orbilux");
+    }
+    return target;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    SaverOptions options;
+    std::string error;
+    if (!ParseSaverOptions(argc, argv, options, error)) {
+        Message(error + " (try -help)");
+        return 2;
+    }
+    if (options.Help) {
+        std::fputs(SAVER_USAGE, stdout);
+        return 0;
+    }
+
+    std::vector<SettingChange> changes;
+    bool named = !options.SettingsPath.empty();
+    std::string path = named ? options.SettingsPath
+                             : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    if (!ReadSettingsFile(path, named, changes))
+        return 2;
+    changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
+    MemoryStore store;
+    ApplySettingChanges(changes, store);
+
+    if (!CatchSignals()) {
+        Message("cannot catch signals");
+        return 1;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        Message("cannot open display");
+        return 1;
+    }
+    InstallXErrorHandler();
+
+    Target target = ChooseTarget(display, options);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, target.Id, &attributes)) {
+        Message("no window " + std::to_string(target.Id));
+        XCloseDisplay(display);
+        return 1;
+    }
+    long events = ExposureMask | StructureNotifyMask;
+    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    if (target.Own) {
+        events |= KeyPressMask | ButtonPressMask;
+        XSetWMProtocols(display, target.Id, &deleteWindow, 1);
+    }
+    XSelectInput(display, target.Id, events);
+    XPresenter presenter;
+    if (!presenter.Open(display, target.Id, attributes.visual, attributes.depth, options.UseShm, error)) {
+        Message(error);
+        if (target.Own)
+            XDestroyWindow(display, target.Id);
+        XCloseDisplay(display);
+        return 1;
+    }
+    if (target.Own)
+        XMapRaised(display, target.Id);
+
+    Bitmap frame(attributes.width, attributes.height);
+    SoftwareSurface software(frame);
+    DirtySurface surface(software);
+    EmulatedWindow window(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)), nullptr);
+    window.Create(store);
+    window.Size(static_cast<std::uint32_t>(frame.Width), static_cast<std::uint32_t>(frame.Height));
+    window.EraseBackground(surface);
+
+    std::uint32_t ticks = 0;
+    bool drawing = !options.HasMaxTicks || options.MaxTicks > 0;
+    Nanoseconds now = MonotonicNow();
+    Nanoseconds due = now + static_cast<Nanoseconds>(window.TimerInterval()) * NS_PER_MS;
+    Nanoseconds pauseEnd = -1;
+    bool quit = false, gone = false;
+
+    while (!quit) {
+        while (!quit && XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            switch (event.type) {
+            case Expose:
+                surface.Add({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                             event.xexpose.y + event.xexpose.height});
+                break;
+            case ConfigureNotify:
+                if (event.xconfigure.window == target.Id &&
+                    (event.xconfigure.width != frame.Width || event.xconfigure.height != frame.Height)) {
+                    frame = Bitmap(event.xconfigure.width, event.xconfigure.height);
+                    window.Size(static_cast<std::uint32_t>(frame.Width), static_cast<std::uint32_t>(frame.Height));
+                    window.EraseBackground(surface);
+                }
+                break;
+            case DestroyNotify:
+                if (event.xdestroywindow.window == target.Id)
+                    quit = gone = true;
+                break;
+            case KeyPress:
+            case ButtonPress:
+                quit = true;
+                break;
+            case ClientMessage:
+                if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
+                    quit = true;
+                break;
+            default:
+                break;
+            }
+        }
+        if (quit)
+            break;
+
+        now = MonotonicNow();
+        if (drawing && pauseEnd >= 0 && now >= pauseEnd) {
+            window.EndPause(surface);
+            due = NextDue(pauseEnd, window.TimerInterval(), now);
+            pauseEnd = -1;
+        } else if (drawing && pauseEnd < 0 && now >= due) {
+            window.Tick(surface);
+            ticks++;
+            if (window.PendingPause() != 0)
+                pauseEnd = due + static_cast<Nanoseconds>(window.PendingPause()) * NS_PER_MS;
+            else
+                due = NextDue(due, window.TimerInterval(), now);
+            drawing = !options.HasMaxTicks || ticks < options.MaxTicks;
+        }
+        presenter.Put(frame, surface.Take(frame.Width, frame.Height));
+
+        Nanoseconds wake = !drawing ? -1 : pauseEnd >= 0 ? pauseEnd : due;
+        if (PollTimeout(wake, MonotonicNow()) == 0)
+            continue;
+        XFlush(display);
+        pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {SignalPipe[0], POLLIN, 0}};
+        if (poll(fds, 2, PollTimeout(wake, MonotonicNow())) > 0 && (fds[1].revents & POLLIN))
+            quit = true;
+    }
+
+    presenter.Close();
+    if (target.Own && !gone)
+        XDestroyWindow(display, target.Id);
+    XCloseDisplay(display);
+    close(SignalPipe[0]);
+    close(SignalPipe[1]);
+    return 0;
+}
