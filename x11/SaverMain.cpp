@@ -96,16 +96,17 @@ Target ChooseTarget(Display* display, const SaverOptions& options)
     Target target;
     SaverTarget kind = options.Target;
     std::uint32_t id = options.WindowId;
-    if (kind == SaverTarget::Default) {
-        const char* named = std::getenv("XSCREENSAVER_WINDOW");
-        kind = SaverTarget::OwnWindow;
-        if (named && *named) {
-            if (ParseWindowId(named, id))
-                kind = SaverTarget::WindowId;
-            else
-                Message(std::string("XSCREENSAVER_WINDOW is no window id: '") + named + "'");
-        }
+    // The daemon names its window in XSCREENSAVER_WINDOW and may also pass
+    // -root, meaning that window (the virtual root) rather than the real one.
+    const char* named = std::getenv("XSCREENSAVER_WINDOW");
+    if ((kind == SaverTarget::Default || kind == SaverTarget::Root) && named && *named) {
+        if (ParseWindowId(named, id))
+            kind = SaverTarget::WindowId;
+        else
+            Message(std::string("XSCREENSAVER_WINDOW is no window id: '") + named + "'");
     }
+    if (kind == SaverTarget::Default)
+        kind = SaverTarget::OwnWindow;
     if (kind == SaverTarget::Root) {
         target.Id = DefaultRootWindow(display);
     } else if (kind == SaverTarget::WindowId) {

@@ -8,7 +8,7 @@
 const char SAVER_USAGE[] =
     "usage: orbilux [-root | -window | -window-id ID] [-geometry WxH] [options]\n"
     "Draws Orbilux figures on an X display, as an XScreenSaver hack.\n"
-    "  -root              draw on the root window\n"
+    "  -root              draw on the root window (XSCREENSAVER_WINDOW's window if set)\n"
     "  -window            draw in a window of its own (default, unless XSCREENSAVER_WINDOW is set)\n"
     "  -window-id ID      draw in the window ID (decimal or 0x hex)\n"
     "  -geometry WxH      size of its own window (default 1024x768)\n"
@@ -101,11 +101,11 @@ bool ParseRange(const std::string& option, const char* text, std::uint32_t low, 
 
 // A settings option with its value, by name without dashes. Returns false
 // with `known` false when `name` is no settings option that takes a value.
-bool ParseSettingValue(const std::string& name, const char* value, std::vector<SettingChange>& changes,
-                       std::string& error, bool& known)
+// `option` is the name as written, for messages.
+bool ParseSettingValue(const std::string& name, const std::string& option, const char* value,
+                       std::vector<SettingChange>& changes, std::string& error, bool& known)
 {
     known = true;
-    const std::string option = "-" + name;
     std::uint32_t v = 0;
     int index = SettingsValueIndex(name.c_str());
     if (index >= 0) {
@@ -216,7 +216,7 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
                 error = "unknown option '" + arg + "'";
                 return false;
             }
-            std::string option = "-" + name;
+            const std::string& option = arg;
             if (i + 1 >= argc) {
                 error = option + ": missing value";
                 return false;
@@ -249,7 +249,7 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
                     return false;
                 }
                 options.SettingsPath = value;
-            } else if (!ParseSettingValue(name, value, options.Changes, error, known)) {
+            } else if (!ParseSettingValue(name, option, value, options.Changes, error, known)) {
                 return false;
             }
         }
@@ -276,7 +276,7 @@ void ParseSettingsText(const std::string& text, const std::string& fileName, std
         std::string name = Trim(content.substr(0, equals)), value = Trim(content.substr(equals + 1));
         std::string error;
         bool known = true;
-        if (!ParseSettingValue(name, value.c_str(), changes, error, known))
+        if (!ParseSettingValue(name, name, value.c_str(), changes, error, known))
             messages.push_back(where + (known ? error : "unknown setting '" + name + "'"));
     }
 }
