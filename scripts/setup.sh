@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine fonts-liberation
   xvfb xdotool x11-apps imagemagick
+  libx11-dev libxext-dev xscreensaver-data xscreensaver-data-extra
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
