@@ -19,11 +19,21 @@ PixelRect Clip(const PixelRect& r, std::int32_t width, std::int32_t height);
 // The rectangle spanning two points, both included (any order, any values).
 PixelRect Span(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
+// Where a colour's 8-bit components go in a frame pixel; the default keeps
+// 0x00BBGGRR.
+struct PixelEncoding {
+    int Red = 0, Green = 8, Blue = 16;
+    Colour Encode(Colour c) const;
+};
+
 class DirtySurface : public DrawSurface {
 public:
     explicit DirtySurface(DrawSurface& target) : Target(target) {}
 
-    void SelectPen(Colour colour) override { Target.SelectPen(colour); }
+    // Colours reach the frame in `encoding` (black stays 0 in any).
+    void SetEncoding(const PixelEncoding& encoding) { Encoding = encoding; }
+
+    void SelectPen(Colour colour) override { Target.SelectPen(Encoding.Encode(colour)); }
     void DeselectPen() override { Target.DeselectPen(); }
     void MoveTo(std::int32_t x, std::int32_t y) override;
     void LineTo(std::int32_t x, std::int32_t y) override;
@@ -40,6 +50,7 @@ public:
 
 private:
     DrawSurface& Target;
+    PixelEncoding Encoding;
     PixelRect Dirty;
     std::int32_t CurrentX = 0, CurrentY = 0;
 };

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <new>
 #include <string>
 
 #include "render/EmulatedWindow.h"
@@ -84,6 +85,19 @@ bool ReadSettingsFile(const std::string& path, bool named, std::vector<SettingCh
     for (const std::string& m : messages)
         Message(m);
     return true;
+}
+
+// A window as large as X allows would need 4 GiB; say so rather than fail.
+bool Allocate(Bitmap& frame, int width, int height)
+{
+    try {
+        frame = Bitmap(0, 0);
+        frame = Bitmap(width, height);
+        return true;
+    } catch (const std::bad_alloc&) {
+        Message("no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
+        return false;
+    }
 }
 
 struct Target {
@@ -182,9 +196,17 @@ int main(int argc, char** argv)
     if (target.Own)
         XMapRaised(display, target.Id);
 
-    Bitmap frame(attributes.width, attributes.height);
+    Bitmap frame(0, 0);
+    if (!Allocate(frame, attributes.width, attributes.height)) {
+        presenter.Close();
+        if (target.Own)
+            XDestroyWindow(display, target.Id);
+        XCloseDisplay(display);
+        return 1;
+    }
     SoftwareSurface software(frame);
     DirtySurface surface(software);
+    surface.SetEncoding(presenter.Encoding());
     EmulatedWindow window(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)), nullptr);
     window.Create(store);
     window.Size(static_cast<std::uint32_t>(frame.Width), static_cast<std::uint32_t>(frame.Height));
@@ -196,9 +218,12 @@ int main(int argc, char** argv)
     Nanoseconds due = now + static_cast<Nanoseconds>(window.TimerInterval()) * NS_PER_MS;
     Nanoseconds pauseEnd = -1;
     bool quit = false, gone = false;
+    bool readable = true;  // the connection may have input: read it
 
     while (!quit) {
-        while (!quit && XPending(display)) {
+        // Only a readable connection is worth a read; otherwise take what
+        // Xlib already holds (no system call).
+        while (!quit && XEventsQueued(display, readable ? QueuedAfterReading : QueuedAlready)) {
             XEvent event;
             XNextEvent(display, &event);
             switch (event.type) {
@@ -209,7 +234,10 @@ int main(int argc, char** argv)
             case ConfigureNotify:
                 if (event.xconfigure.window == target.Id &&
                     (event.xconfigure.width != frame.Width || event.xconfigure.height != frame.Height)) {
-                    frame = Bitmap(event.xconfigure.width, event.xconfigure.height);
+                    if (!Allocate(frame, event.xconfigure.width, event.xconfigure.height)) {
+                        quit = true;
+                        break;
+                    }
                     window.Size(static_cast<std::uint32_t>(frame.Width), static_cast<std::uint32_t>(frame.Height));
                     window.EraseBackground(surface);
                 }
@@ -254,8 +282,11 @@ int main(int argc, char** argv)
             continue;
         XFlush(display);
         pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {SignalPipe[0], POLLIN, 0}};
-        if (poll(fds, 2, PollTimeout(wake, MonotonicNow())) > 0 && (fds[1].revents & POLLIN))
-            quit = true;
+        readable = false;
+        if (poll(fds, 2, PollTimeout(wake, MonotonicNow())) > 0) {
+            readable = (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
+            quit = (fds[1].revents & POLLIN) != 0;
+        }
     }
 
     presenter.Close();
