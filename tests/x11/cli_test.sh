@@ -20,9 +20,7 @@ while IFS='|' read -r args message; do
 done <<'CASES'
 -bogus|unknown option '-bogus'
 -seed 12x|-seed: expected a number
--window-id|-window-id: missing value
---object-size 600|--object-size: expected a number from 0 to 500
--settings /nonexistent/file|cannot read settings file '/nonexistent/file'
+--window-id|--window-id: missing value
 -settings /|cannot read settings file '/': Is a directory
 CASES
 
