@@ -251,7 +251,7 @@ int main(int argc, char** argv)
                 quit = true;
                 break;
             case ClientMessage:
-                if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
+                if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
                     quit = true;
                 break;
             default:
@@ -278,11 +278,17 @@ int main(int argc, char** argv)
         presenter.Put(frame, surface.Take(frame.Width, frame.Height));
 
         Nanoseconds wake = !drawing ? -1 : pauseEnd >= 0 ? pauseEnd : due;
-        if (PollTimeout(wake, MonotonicNow()) == 0)
-            continue;
         XFlush(display);
-        pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {SignalPipe[0], POLLIN, 0}};
+        // Events that Xlib read while sending (a round trip) are not on the
+        // connection any more: serve them before sleeping.
         readable = false;
+        if (XEventsQueued(display, QueuedAlready) > 0)
+            continue;
+        // Already due (running late): a look at the connection, no sleep.
+        readable = PollTimeout(wake, MonotonicNow()) == 0;
+        if (readable)
+            continue;
+        pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {SignalPipe[0], POLLIN, 0}};
         if (poll(fds, 2, PollTimeout(wake, MonotonicNow())) > 0) {
             readable = (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
             quit = (fds[1].revents & POLLIN) != 0;
