@@ -90,11 +90,6 @@ void InstallXErrorHandler()
     XSetErrorHandler(CountError);
 }
 
-unsigned long XErrorCount()
-{
-    return Errors;
-}
-
 bool XPresenter::Open(Display* display, Window window, Visual* visual, int depth, bool tryShm, std::string& error)
 {
     if (visual->c_class != TrueColor && visual->c_class != DirectColor) {

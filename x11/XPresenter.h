@@ -15,7 +15,6 @@
 // X errors are counted, not fatal: a window that goes away mid-request must
 // not end the program with an error status.
 void InstallXErrorHandler();
-unsigned long XErrorCount();
 
 class XPresenter {
 public:
@@ -30,7 +29,6 @@ public:
     void Put(const Bitmap& frame, const PixelRect& r);
     // Frees every X and shared-memory resource.
     void Close();
-    bool UsingShm() const { return Shm; }
 
 private:
     void Copy(const Bitmap& frame, const PixelRect& r, XImage* image);
