@@ -7,6 +7,7 @@
 set -u
 name=$1; shift
 source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/test-env.sh"
+[ -n "${ORBILUX_TEMPLATE:-}" ] || orbilux_choose_wine
 orbilux_make_template || exit 1
 own_display=
 if [ -z "${DISPLAY:-}" ]; then
