@@ -65,10 +65,10 @@ int RunMode(const char* tail)
         case '/':
             continue;
         case '\0':
-            return static_cast<int>(RunConfigDialog(nullptr));
+            return static_cast<int>(RunConfigDialog(HostState.Instance, nullptr));
         case 'c':
         case 'C':
-            return static_cast<int>(RunConfigDialog(GetForegroundWindow()));
+            return static_cast<int>(RunConfigDialog(HostState.Instance, GetForegroundWindow()));
         case 's':
         case 'S':
             return RunSaverWindow(nullptr);

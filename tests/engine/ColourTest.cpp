@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "animation/ColourCycler.h"
-#include "animation/Random.h"
+#include "base/Random.h"
 #include "settings/Settings.h"
 
 namespace {

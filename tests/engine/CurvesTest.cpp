@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "animation/AnimationState.h"
-#include "animation/Random.h"
+#include "base/Random.h"
 #include "curves/CurveFamily.h"
 #include "curves/TrigTables.h"
 
@@ -192,11 +191,10 @@ TEST_F(Curves, PairChoiceDrawsXThenYAndRetriesRejectedPairs)
         int x1 = NextRandom() % 50, y1 = NextRandom() % 50;
         if (IsRejectedPair(x1, y1))
             continue;
-        AnimationStateRecord state{};
         SeedRandom(seed);
-        ChooseCurvePair(state);
-        EXPECT_EQ(state.KindX, x1);
-        EXPECT_EQ(state.KindY, y1);
+        CurvePair pair = ChooseCurvePair();
+        EXPECT_EQ(pair.KindX, x1);
+        EXPECT_EQ(pair.KindY, y1);
         return;
     }
     FAIL() << "no seed with one rejected attempt";

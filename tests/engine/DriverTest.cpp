@@ -6,7 +6,7 @@
 
 #include "animation/AnimationDriver.h"
 #include "animation/ColourCycler.h"
-#include "animation/Random.h"
+#include "base/Random.h"
 #include "settings/MemoryStore.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
@@ -60,10 +60,9 @@ TEST_F(Driver, CreationRunsItsStepsInOrderAndSeedsFromTheClock)
     EXPECT_EQ(state.BackgroundBrush, 7u);
     // Three draws for the colour (41, 18467, 6334 from seed 1), then the pair.
     EXPECT_EQ(ColourCycle.Red, 41 % 120 + 50);
-    AnimationStateRecord expected{};
     SeedRandom(1);
     NextRandom(); NextRandom(); NextRandom();
-    ChooseCurvePair(expected);
+    CurvePair expected = ChooseCurvePair();
     EXPECT_EQ(state.KindX, expected.KindX);
     EXPECT_EQ(state.KindY, expected.KindY);
 }

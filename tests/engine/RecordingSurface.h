@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "animation/AnimationHost.h"
-#include "animation/DrawSurface.h"
+#include "base/DrawSurface.h"
 
 class RecordingSurface : public DrawSurface {
 public:

@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "animation/AnimationState.h"
-#include "animation/Random.h"
+#include "base/Random.h"
 #include "curves/TrigTables.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
@@ -17,22 +16,11 @@ namespace {
 
 typedef std::vector<std::string> Calls;
 
-AnimationStateRecord ShapeState(int shape, int rotation, int radius, int step)
-{
-    AnimationStateRecord state{};
-    state.CurrentShape = shape;
-    state.CurrentRotation = rotation;
-    state.ObjectRadius = radius;
-    state.Step = step;
-    return state;
-}
-
 Calls Outline(int shape, int rotation, int radius, int step, int x = 100, int y = 100)
 {
     BuildTrigTables();
     RecordingSurface surface;
-    AnimationStateRecord state = ShapeState(shape, rotation, radius, step);
-    DrawShape(surface, state, x, y);
+    DrawShape(surface, {shape, rotation, radius, step}, x, y);
     return surface.Calls;
 }
 
@@ -108,24 +96,20 @@ protected:
     void SetUp() override
     {
         ResetSettings();
-        ResetAnimationState(state);
         SeedRandom(12345);
     }
     // Runs a whole zooming figure; returns the radius each step draws with.
     std::vector<int> ZoomFigure(int zoomLevel, int baseRadius)
     {
-        state.ZoomLevel = zoomLevel;
-        state.BaseRadius = baseRadius;
-        state.ObjectRadius = baseRadius;
-        SetUpZoom(state);
+        zoom = SetUpZoom(zoomLevel, baseRadius);
         std::vector<int> radii;
-        for (state.Step = 0; state.Step < 360; state.Step++) {
-            UpdateZoom(state);
-            radii.push_back(state.ObjectRadius);
+        for (int step = 0; step < 360; step++) {
+            zoom = UpdateZoom(zoom, step, baseRadius);
+            radii.push_back(zoom.ObjectRadius);
         }
         return radii;
     }
-    AnimationStateRecord state;
+    ZoomRecord zoom;
 };
 
 TEST_F(Selection, SingleOptionsDrawNothingAndMixedOnesDrawUntilEnabled)
@@ -169,8 +153,7 @@ TEST_F(Selection, MasksWithNothingToPickEndWithoutDrawing)
     std::uint32_t before = RandomState.Seed;
     EXPECT_EQ(ChooseShape(), SHAPE_CIRCLE);
     EXPECT_EQ(ChooseRotation(), ROTATION_NONE);
-    EXPECT_EQ(ChooseZoomPhases(state), ZOOM_ONE_PHASE);
-    EXPECT_EQ(state.ZoomPhases, ZOOM_ONE_PHASE);
+    EXPECT_EQ(ChooseZoomPhases(), ZOOM_ONE_PHASE);
     EXPECT_EQ(ChooseZoomStart(), ZOOM_START_LARGE);
     EXPECT_EQ(RandomState.Seed, before);
 }
@@ -202,8 +185,8 @@ TEST_F(Selection, ZoomRunsItsPhasesAtTheRightSpeed)
     for (const auto& figure : figures) {
         Settings.ZoomOption = figure.Options;
         std::vector<int> radii = ZoomFigure(figure.Level, figure.Base);
-        EXPECT_EQ(state.ZoomStep, figure.ZoomStep) << figure.Options;
-        EXPECT_EQ(state.ZoomFast, figure.ZoomFast) << figure.Options;
+        EXPECT_EQ(zoom.ZoomStep, figure.ZoomStep) << figure.Options;
+        EXPECT_EQ(zoom.ZoomFast, figure.ZoomFast) << figure.Options;
         for (const StepRadius& expected : figure.Expected)
             EXPECT_EQ(radii[expected.Step], expected.Radius) << figure.Options << " at step " << expected.Step;
     }
@@ -217,16 +200,11 @@ TEST_F(Selection, BoundsAndARadiusOfZero)
 
     // A zero radius makes the set-up's quotient infinite: per-step zoom of 0.
     Settings.ZoomOption = ZOOM_LOW | ZOOM_ONE_PHASE | ZOOM_START_SMALL;
-    state.ZoomLevel = ZOOM_LOW;
-    state.BaseRadius = 0;
-    state.ObjectRadius = 0;
-    SetUpZoom(state);
-    EXPECT_EQ(state.ZoomFast, 1);
-    EXPECT_EQ(state.ZoomStep, 0);
-    EXPECT_EQ(state.ObjectRadius, 1);  // start small: at least 1
-    state.Step = 0;
-    UpdateZoom(state);
-    EXPECT_EQ(state.ObjectRadius, 0);  // the clamp brings it back to BaseRadius
+    zoom = SetUpZoom(ZOOM_LOW, 0);
+    EXPECT_EQ(zoom.ZoomFast, 1);
+    EXPECT_EQ(zoom.ZoomStep, 0);
+    EXPECT_EQ(zoom.ObjectRadius, 1);  // start small: at least 1
+    EXPECT_EQ(UpdateZoom(zoom, 0, 0).ObjectRadius, 0);  // the clamp brings it back to the base radius
 
     // Huge radii grow and shrink without overflowing.
     Settings.ZoomOption = ZOOM_VERY_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_LARGE;

@@ -2,11 +2,9 @@
 // the exit code is the dialog's result (1 after OK, 0 after Cancel).
 #include <windows.h>
 
-#include "host/HostState.h"
 #include "settings/ConfigDialog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    HostState.Instance = instance;
-    return static_cast<int>(RunConfigDialog(nullptr));
+    return static_cast<int>(RunConfigDialog(instance, nullptr));
 }

@@ -4,12 +4,12 @@
 #include <cstring>
 
 #include "SettingsKey.h"
-#include "host/HostState.h"
 #include "settings/ConfigDialog.h"
+#include "settings/DialogIds.h"
 
 namespace {
 
-const int IMAGES = 1002, SIZE = 1003, JOIN = 1004;
+const int IMAGES = IDC_IMAGES_PER_SEC, SIZE = IDC_OBJECT_SIZE, JOIN = IDC_JOIN_THE_DOTS;
 const char* const IMAGES_CAPTION = "Images Per Second";
 const char* const SIZE_CAPTION = "Circle Radius";
 
@@ -41,7 +41,7 @@ std::string Text(HWND dialog, int id)
 std::string Shown(HWND dialog)
 {
     std::string colours;
-    for (int id = 1013; id <= 1015; ++id)
+    for (int id : {IDC_COLOUR_HIGH, IDC_COLOUR_MEDIUM, IDC_COLOUR_LOW})
         colours += IsDlgButtonChecked(dialog, id) ? Text(dialog, id) : "";
     auto mask = [dialog](std::initializer_list<int> boxes) {
         unsigned mask = 0, bit = 2;
@@ -53,8 +53,11 @@ std::string Shown(HWND dialog)
     };
     char line[128];
     std::snprintf(line, sizeof line, "%s %s %u %s %x %x %x", Text(dialog, IMAGES).c_str(), Text(dialog, SIZE).c_str(),
-                  IsDlgButtonChecked(dialog, JOIN), colours.c_str(), mask({1005, 1006, 1010, 1009, 1007, 1011, 1012, 1008}),
-                  mask({1016, 1017, 1018}), mask({1031, 1030, 1029, 1032, 1033, 1034, 1035, 1039, 1040}));
+                  IsDlgButtonChecked(dialog, JOIN), colours.c_str(), mask({IDC_CIRCLE, IDC_SQUARE, IDC_TRIANGLE, IDC_FOUR_POINT_STAR, IDC_DIAMOND, IDC_PYRAMID,
+                                                     IDC_SIX_POINT_STAR, IDC_EIGHT_POINT_STAR}),
+                  mask({IDC_ROTATION_NONE, IDC_ROTATION_CLOCKWISE, IDC_ROTATION_ANTICLOCKWISE}),
+                  mask({IDC_ZOOM_LOW, IDC_ZOOM_MEDIUM, IDC_ZOOM_HIGH, IDC_ZOOM_VERY_HIGH, IDC_ZOOM_ONE_PHASE,
+                        IDC_ZOOM_TWO_PHASE, IDC_ZOOM_FOUR_PHASE, IDC_ZOOM_START_SMALL, IDC_ZOOM_START_LARGE}));
     return line;
 }
 
@@ -100,7 +103,7 @@ public:
             OpeningWarning = AnswerWarning(openingWarning);
         WaitUntil([&] {
             Window = FindWindowA("#32770", "Orbilux Setup - Version 1.9");
-            return Window != nullptr && IsWindowVisible(Window) && GetDlgItem(Window, 1040) != nullptr;
+            return Window != nullptr && IsWindowVisible(Window) && GetDlgItem(Window, IDC_ZOOM_START_LARGE) != nullptr;
         });
     }
     ~DialogRun()
@@ -121,8 +124,7 @@ public:
 private:
     static DWORD WINAPI Run(LPVOID self)
     {
-        HostState.Instance = GetModuleHandleA(nullptr);
-        static_cast<DialogRun*>(self)->Result = RunConfigDialog(nullptr);
+        static_cast<DialogRun*>(self)->Result = RunConfigDialog(GetModuleHandleA(nullptr), nullptr);
         return 0;
     }
     INT_PTR Result = -100;  // set before the thread starts
@@ -205,7 +207,7 @@ TEST_F(ConfigDialogTest, CancelWritesNothingAndEmptiedEntriesSaveTheirDefaults)
             ASSERT_TRUE(Send(run.Window, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""))) << "a warning showed";
             EXPECT_EQ(Text(run.Window, id), "");
         }
-        for (int id : {JOIN, 1015, 1017, 1040, button})
+        for (int id : {JOIN, IDC_COLOUR_LOW, IDC_ROTATION_CLOCKWISE, IDC_ZOOM_START_LARGE, button})
             ASSERT_TRUE(Send(run.Window, id, BM_CLICK));
         EXPECT_EQ(run.Finish(), button == IDOK ? 1 : 0);
         EXPECT_EQ(StoredValues(), button == IDOK ? "50 8 1 50 2 6 200" : "10 20 - - - - -");

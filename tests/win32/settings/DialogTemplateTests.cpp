@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/DialogIds.h"
+
 namespace {
 
 const DWORD CHILD = WS_CHILD | WS_VISIBLE;
@@ -25,37 +27,37 @@ const Row CONTROLS[] = {
     {2, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP | CHILD, 0, "Cancel", 171, 212, 40, 14},
     {-1, "STATIC", LABEL, 0, "Images Per Second :", 15, 92, 66, 8},
     {-1, "BUTTON", FRAME, 0, "Display Options", 10, 81, 101, 52},
-    {1002, "EDIT", ENTRY, 0, "", 83, 92, 20, 12},
+    {IDC_IMAGES_PER_SEC, "EDIT", ENTRY, 0, "", 83, 92, 20, 12},
     {-1, "STATIC", LABEL, 0, "Object Size (%) :", 30, 106, 50, 10},
-    {1003, "EDIT", ENTRY, 0, "", 83, 106, 20, 12},
-    {1004, "BUTTON", CHECK, WS_EX_TRANSPARENT, "Connect Dots (if size zero)", 15, 120, 87, 10},
+    {IDC_OBJECT_SIZE, "EDIT", ENTRY, 0, "", 83, 106, 20, 12},
+    {IDC_JOIN_THE_DOTS, "BUTTON", CHECK, WS_EX_TRANSPARENT, "Connect Dots (if size zero)", 15, 120, 87, 10},
     {-1, "BUTTON", FRAME, 0, "Colour Option", 122, 81, 70, 52},
-    {1013, "BUTTON", RADIO, 0, "High", 127, 92, 30, 10},
-    {1014, "BUTTON", RADIO, 0, "Medium", 127, 106, 40, 10},
-    {1015, "BUTTON", RADIO, 0, "Low", 127, 120, 28, 10},
+    {IDC_COLOUR_HIGH, "BUTTON", RADIO, 0, "High", 127, 92, 30, 10},
+    {IDC_COLOUR_MEDIUM, "BUTTON", RADIO, 0, "Medium", 127, 106, 40, 10},
+    {IDC_COLOUR_LOW, "BUTTON", RADIO, 0, "Low", 127, 120, 28, 10},
     {-1, "BUTTON", FRAME, 0, "Rotation", 203, 81, 70, 52},
-    {1016, "BUTTON", CHECK, 0, "None", 208, 92, 30, 10},
-    {1017, "BUTTON", CHECK, 0, "Clockwise", 208, 106, 44, 10},
-    {1018, "BUTTON", CHECK, 0, "Anti-Clockwise", 208, 120, 56, 10},
+    {IDC_ROTATION_NONE, "BUTTON", CHECK, 0, "None", 208, 92, 30, 10},
+    {IDC_ROTATION_CLOCKWISE, "BUTTON", CHECK, 0, "Clockwise", 208, 106, 44, 10},
+    {IDC_ROTATION_ANTICLOCKWISE, "BUTTON", CHECK, 0, "Anti-Clockwise", 208, 120, 56, 10},
     {-1, "BUTTON", FRAME, 0, "Shapes", 10, 141, 101, 63},
-    {1005, "BUTTON", CHECK, 0, "Circle", 17, 153, 29, 10},
-    {1009, "BUTTON", CHECK, 0, "4 Point Star", 17, 164, 44, 10},
-    {1012, "BUTTON", CHECK, 0, "6 Point Star", 17, 175, 44, 10},
-    {1008, "BUTTON", CHECK, 0, "8 Point Star", 17, 186, 44, 10},
-    {1006, "BUTTON", CHECK, 0, "Square", 67, 153, 34, 10},
-    {1007, "BUTTON", CHECK, 0, "Diamond", 67, 164, 39, 10},
-    {1010, "BUTTON", CHECK, 0, "Triangle", 67, 175, 37, 10},
-    {1011, "BUTTON", CHECK, 0, "Pyramid", 67, 186, 36, 10},
+    {IDC_CIRCLE, "BUTTON", CHECK, 0, "Circle", 17, 153, 29, 10},
+    {IDC_FOUR_POINT_STAR, "BUTTON", CHECK, 0, "4 Point Star", 17, 164, 44, 10},
+    {IDC_SIX_POINT_STAR, "BUTTON", CHECK, 0, "6 Point Star", 17, 175, 44, 10},
+    {IDC_EIGHT_POINT_STAR, "BUTTON", CHECK, 0, "8 Point Star", 17, 186, 44, 10},
+    {IDC_SQUARE, "BUTTON", CHECK, 0, "Square", 67, 153, 34, 10},
+    {IDC_DIAMOND, "BUTTON", CHECK, 0, "Diamond", 67, 164, 39, 10},
+    {IDC_TRIANGLE, "BUTTON", CHECK, 0, "Triangle", 67, 175, 37, 10},
+    {IDC_PYRAMID, "BUTTON", CHECK, 0, "Pyramid", 67, 186, 36, 10},
     {-1, "BUTTON", FRAME, 0, "Zoom Options", 122, 141, 151, 63},
-    {1032, "BUTTON", CHECK, 0, "Very High", 127, 153, 46, 10},
-    {1029, "BUTTON", CHECK, 0, "High", 127, 164, 30, 10},
-    {1030, "BUTTON", CHECK, 0, "Medium", 127, 175, 40, 10},
-    {1031, "BUTTON", CHECK, 0, "Low", 127, 186, 28, 10},
-    {1033, "BUTTON", CHECK, 0, "1 Phase", 176, 160, 35, 10},
-    {1034, "BUTTON", CHECK, 0, "2 Phase", 176, 171, 36, 10},
-    {1035, "BUTTON", CHECK, 0, "4 Phase", 176, 182, 35, 10},
-    {1039, "BUTTON", CHECK, 0, "Start Small", 220, 164, 43, 10},
-    {1040, "BUTTON", CHECK, 0, "Start Large", 220, 175, 44, 10},
+    {IDC_ZOOM_VERY_HIGH, "BUTTON", CHECK, 0, "Very High", 127, 153, 46, 10},
+    {IDC_ZOOM_HIGH, "BUTTON", CHECK, 0, "High", 127, 164, 30, 10},
+    {IDC_ZOOM_MEDIUM, "BUTTON", CHECK, 0, "Medium", 127, 175, 40, 10},
+    {IDC_ZOOM_LOW, "BUTTON", CHECK, 0, "Low", 127, 186, 28, 10},
+    {IDC_ZOOM_ONE_PHASE, "BUTTON", CHECK, 0, "1 Phase", 176, 160, 35, 10},
+    {IDC_ZOOM_TWO_PHASE, "BUTTON", CHECK, 0, "2 Phase", 176, 171, 36, 10},
+    {IDC_ZOOM_FOUR_PHASE, "BUTTON", CHECK, 0, "4 Phase", 176, 182, 35, 10},
+    {IDC_ZOOM_START_SMALL, "BUTTON", CHECK, 0, "Start Small", 220, 164, 43, 10},
+    {IDC_ZOOM_START_LARGE, "BUTTON", CHECK, 0, "Start Large", 220, 175, 44, 10},
 };
 using Fields = std::vector<DWORD>;
 using Texts = std::vector<std::string>;
@@ -87,7 +89,7 @@ TEST(DialogTemplate, StoredTemplateMatchesTheTable)
 {
     HMODULE module = GetModuleHandleA(nullptr);
     // Looking up one language finds only a template of exactly that language.
-    HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(2003),
+    HRSRC found = FindResourceExA(module, MAKEINTRESOURCEA(5) /* RT_DIALOG */, MAKEINTRESOURCEA(IDD_CONFIG),
                                   MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK));
     const WORD* start = static_cast<const WORD*>(LockResource(LoadResource(module, found)));
     ASSERT_NE(start, nullptr);

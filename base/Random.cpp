@@ -1,4 +1,4 @@
-#include "animation/Random.h"
+#include "base/Random.h"
 
 RandomRecord RandomState = {1};
 
