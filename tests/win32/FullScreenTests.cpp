@@ -1,5 +1,5 @@
-// The real orbilux.scr full screen: its window, its picture on the screen,
-// one instance at a time. (The input that ends it: see the mode tests.)
+// The real orbilux.scr full screen: its window, its fixed title, its picture
+// on the screen, one instance at a time. (The input that ends it: the mode tests.)
 #include <gtest/gtest.h>
 
 #include <set>
@@ -9,24 +9,20 @@
 
 namespace {
 
-// Colours on the screen, how many pixels are black and lit, and whether a lit
-// pixel lies on the outer frame.
-struct FigureView {
+// The screen's lit colours, its black pixel count, and whether a lit pixel
+// lies on the outer frame.
+struct ScreenView {
     std::set<DWORD> Colours;
     long Black = 0;
-    bool OnFrame = false;
+    bool LitFrame = false;
 };
 
-FigureView LookAtScreen()
+ScreenView LookAtScreen(int width, int height)
 {
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
     std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(info.bmiHeader), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};  // top-down
-    HDC screen = GetDC(nullptr);
+    BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};  // top-down
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
     HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, bitmap);
     BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
     SelectObject(memory, old);
@@ -34,15 +30,15 @@ FigureView LookAtScreen()
     DeleteDC(memory);
     DeleteObject(bitmap);
     ReleaseDC(nullptr, screen);
-    FigureView view;
+    ScreenView view;
     for (size_t i = 0; i < pixels.size(); i++) {
         int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
         if ((pixels[i] & 0xFFFFFF) == 0) {
             view.Black++;
-        } else {
-            view.Colours.insert(pixels[i] & 0xFFFFFF);
-            view.OnFrame = view.OnFrame || x == 0 || y == 0 || x == width - 1 || y == height - 1;
+            continue;
         }
+        view.Colours.insert(pixels[i] & 0xFFFFFF);
+        view.LitFrame = view.LitFrame || x == 0 || y == 0 || x == width - 1 || y == height - 1;
     }
     return view;
 }
@@ -53,23 +49,23 @@ FigureView LookAtScreen()
 TEST(FullScreenSaver, CoversTheScreenOnTopDrawsADriftingFigureAndRunsOnce)
 {
     RECT rect, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    HWND backdrop = CreateWindowExA(0, "STATIC", "Backdrop", WS_POPUP | WS_VISIBLE, 0, 0, screen.right,
-                                    screen.bottom, nullptr, nullptr, nullptr, nullptr);
+    HWND backdrop = CreateWindowExA(0, "STATIC", "Backdrop", WS_POPUP | WS_VISIBLE, 0, 0, screen.right, screen.bottom,
+                                    nullptr, nullptr, nullptr, nullptr);
     PumpMessages();
-    SaverProcess saver("/s");
+    SaverProcess saver, second;
+    ASSERT_TRUE(saver.Start("/s"));
     HWND window = saver.WaitForFullScreen();
     ASSERT_NE(window, nullptr);
     GetWindowRect(window, &rect);
     EXPECT_TRUE(EqualRect(&rect, &screen));
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    char title[64] = "";
-    GetWindowTextA(window, title, sizeof(title));
-    EXPECT_STREQ(title, "Screen Saver");
+    SetWindowTextA(window, "Something else");
+    EXPECT_EQ(FindWindowA("WindowsScreenSaverClass", "Screen Saver"), window) << "the title changed";
 
     // A second saver leaves the first in front and ends. (Handing the
     // foreground to another window first would be a loss of activation,
     // which rightly closes the first saver.)
-    SaverProcess second("/s");
+    second.Start("/s");
     EXPECT_EQ(second.WaitExit(), 0u);
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window; }));
     EXPECT_EQ(FindWindowExA(nullptr, window, "WindowsScreenSaverClass", nullptr), nullptr) << "a second window";
@@ -77,12 +73,11 @@ TEST(FullScreenSaver, CoversTheScreenOnTopDrawsADriftingFigureAndRunsOnce)
 
     // The backdrop gives way to black, then points in several colours appear,
     // none on the window's outer one-pixel frame.
-    FigureView view;
-    bool drawn = PumpUntil([&] {
-        view = LookAtScreen();
+    ScreenView view;
+    EXPECT_TRUE(PumpUntil([&] {
+        view = LookAtScreen(screen.right, screen.bottom);
         return view.Black * 2 > screen.right * screen.bottom && view.Colours.size() >= 3;
-    });
-    EXPECT_TRUE(drawn) << view.Colours.size() << " colours, " << view.Black << " black";
-    EXPECT_FALSE(view.OnFrame);
+    })) << view.Colours.size() << " colours, " << view.Black << " black";
+    EXPECT_FALSE(view.LitFrame);
     DestroyWindow(backdrop);
 }

@@ -1,85 +1,67 @@
-// The registry store against the real registry of the test prefix: where the
-// key lives, how it is opened, and what a value's type and size mean. The
-// load and save rules themselves are covered over an in-memory store.
-#include "SettingsKey.h"
+// The registry store against the real registry of the test prefix: what a
+// value's type and size mean, where writes go, and a read-only key.
+#include <gtest/gtest.h>
+
+#include "Support.h"
+// After windows.h, which it needs.
+#include <sddl.h>
+
 #include "settings/RegistryStore.h"
 
 namespace {
 
-using RegistryStoreTest = SettingsKeyTest;
-
-TEST_F(RegistryStoreTest, OnlySavingCreatesTheKeyPathAndEachSaveWritesOneDword)
+// One access entry for everyone, as an administrator would lock the settings.
+bool SetKeyAccess(const char* rights)
 {
-    LoadSettingsFromRegistry();
-    ASSERT_EQ(ValueCount(), -1);
-    SaveColourOption(RegistryStore(), 50);
-    EXPECT_EQ(ValueCount(), 1);
-    SaveZoomOption(RegistryStore(), 0);
-    EXPECT_EQ(ValueCount(), 2);
-    SaveColourOption(RegistryStore(), 10);
-    EXPECT_EQ(ValueCount(), 2);
-    EXPECT_EQ(StoredValues(), "- - - 10 - - 0");
-}
-
-// An administrator's read-only key: every value still loads, and saving into
-// it changes nothing and reports nothing.
-TEST_F(RegistryStoreTest, ReadOnlyKeyLoadsEveryValueAndSavesChangeNothing)
-{
-    PutDwords({10, 0, 1, 50, 0x104, 8, 0x62});
-    ASSERT_TRUE(SetKeyAccess("KR"));
     HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, TEST_KEY_PATH, 0, KEY_ALL_ACCESS, &key), ERROR_ACCESS_DENIED);
-
-    LoadSettingsFromRegistry();
-    EXPECT_EQ(Settings.TimerInterval, 100u);
-    EXPECT_EQ(Settings.RadiusFactor, 0.0);
-    EXPECT_EQ(Settings.JoinTheDots, 1u);
-    EXPECT_EQ(Settings.ColourOption, 50);
-    EXPECT_EQ(Settings.ObjectShape, 0x104u);
-    EXPECT_EQ(Settings.ObjectRotation, 8u);
-    EXPECT_EQ(Settings.ZoomOption, 0x62u);
-
-    Settings.TimerInterval = 1;
-    SaveImagesPerSec(RegistryStore());
-    SaveColourOption(RegistryStore(), 30);
-    EXPECT_EQ(StoredValues(), "10 0 1 50 104 8 62");
-}
-
-// The type is not looked at: 4 data bytes read as a number, fewer fill the
-// low bytes, more make the value unreadable.
-TEST_F(RegistryStoreTest, ValuesOfAnyTypeReadAsTheirDataBytes)
-{
-    const BYTE bytes[8] = {0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0};
-    PutRaw("ObjectShape", REG_SZ, "abc", 4);
-    PutRaw("ZoomOption", REG_BINARY, bytes, 4);
-    PutRaw("ObjectRotation", REG_BINARY, "\x0C\x00", 2);
-    PutRaw("ColourOption", REG_BINARY, "\x32", 1);
-    PutRaw("ImagesPerSec", REG_BINARY, "\x19\x00\x00\x00\x00", 5);
-    LoadSettingsFromRegistry();
-    EXPECT_EQ(Settings.ObjectShape, 0x00636261u);
-    EXPECT_EQ(Settings.ZoomOption, 0x12345678u);
-    EXPECT_EQ(Settings.ObjectRotation, 12u);
-    EXPECT_EQ(Settings.ColourOption, 50);
-    EXPECT_EQ(Settings.TimerInterval, 20u);
-
-    RemoveSettingsKey();
-    PutDwords({NOT_A_DWORD, 0});
-    PutRaw("JoinTheDots", REG_BINARY, "\x01\x00\x00\x00\x00", 5);
-    PutRaw("ObjectShape", REG_QWORD, bytes, 8);
-    Settings.JoinTheDots = 1;
-    Settings.ObjectShape = 4;
-    LoadSettingsFromRegistry();
-    EXPECT_EQ(Settings.JoinTheDots, 0u);
-    EXPECT_EQ(Settings.ObjectShape, 4u);
-}
-
-TEST_F(RegistryStoreTest, StoredValuesComeBackAsTheConversionsAllow)
-{
-    PutDwords({60, 29});
-    LoadSettingsFromRegistry();
-    SaveImagesPerSec(RegistryStore());
-    SaveRadiusFactor(RegistryStore());
-    EXPECT_EQ(StoredValues(), "62 28 - - - - -");
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool done = RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                ConvertStringSecurityDescriptorToSecurityDescriptorA((std::string("D:P(A;;") + rights + ";;;WD)").c_str(),
+                                                                     SDDL_REVISION_1, &descriptor, nullptr) &&
+                RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return done;
 }
 
 }  // namespace
+
+TEST(RegistryStore, ValuesReadAsTheirDataBytesWhateverTheirType)
+{
+    RemoveSettingsKey();
+    std::uint32_t value = 7;
+    EXPECT_EQ(RegistryStore().ReadValue("ObjectShape", value), StoreRead::KeyMissing);
+    const struct { DWORD Type; const char* Data; DWORD Size; StoreRead Read; std::uint32_t Value; } rows[] = {
+        {REG_DWORD, "\x78\x56\x34\x12", 4, StoreRead::Read, 0x12345678}, {REG_SZ, "abc", 4, StoreRead::Read, 0x636261},
+        {REG_BINARY, "\x0C\x00", 2, StoreRead::Read, 12}, {REG_BINARY, "\x32", 1, StoreRead::Read, 0x32},
+        {REG_BINARY, "\x19\0\0\0", 5, StoreRead::ValueUnreadable, 7},
+        {REG_QWORD, "\1\0\0\0\0\0\0", 8, StoreRead::ValueUnreadable, 7},
+        {REG_NONE, nullptr, 0, StoreRead::ValueUnreadable, 7},  // removed
+    };
+    for (const auto& row : rows) {
+        PutValue(SETTINGS_KEY, "ObjectShape", row.Type, row.Data, row.Size);
+        value = 7;
+        EXPECT_EQ(RegistryStore().ReadValue("ObjectShape", value), row.Read) << row.Size;
+        EXPECT_EQ(value, row.Value) << row.Size;
+    }
+    RemoveSettingsKey();
+}
+
+// Writing creates the key path and one DWORD; an administrator's read-only
+// key still loads, and writing into it changes nothing and reports nothing.
+TEST(RegistryStore, WritesCreateTheKeyAndAReadOnlyKeyStillLoads)
+{
+    RemoveSettingsKey();
+    RegistryStore().WriteValue("ColourOption", 50);
+    RegistryStore().WriteValue("ZoomOption", 0x62);
+    EXPECT_EQ(StoredSettings(), "- - - 50 - - 62");
+    ASSERT_TRUE(SetKeyAccess("KR"));
+    RegistryStore().WriteValue("ColourOption", 30);
+    RegistryStore().WriteValue("ImagesPerSec", 3);
+    EXPECT_EQ(StoredSettings(), "- - - 50 - - 62");
+    std::uint32_t value = 0;
+    EXPECT_EQ(RegistryStore().ReadValue("ZoomOption", value), StoreRead::Read);
+    EXPECT_EQ(value, 0x62u);
+    SetKeyAccess("KA");
+    RemoveSettingsKey();
+}

@@ -1,13 +1,13 @@
 #include "Support.h"
 
+#include <cstdio>
 
 std::string SaverPath()
 {
     // The build gives a Unix path; Wine sees the Unix root as drive Z.
     std::string path = "Z:" ORBILUX_SCR_PATH;
     for (char& c : path)
-        if (c == '/')
-            c = '\\';
+        c = c == '/' ? '\\' : c;
     return path;
 }
 
@@ -20,13 +20,12 @@ void PumpMessages()
     }
 }
 
-bool SaverProcess::StartLine(const std::string& commandLine)
+bool SaverProcess::StartLine(std::string commandLine)
 {
     Close();
-    std::string line = commandLine;  // CreateProcessA may write to it
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    return CreateProcessA(Program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+    return CreateProcessA(Program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                           Folder.empty() ? nullptr : Folder.c_str(), &startup, &Info) != FALSE;
 }
 
@@ -54,26 +53,17 @@ void SaverProcess::Close()
     Info = {};
 }
 
-HWND SaverProcess::FindTopWindow(const char* className) const
-{
-    HWND window = nullptr;
-    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == Info.dwProcessId && IsWindowVisible(window))
-            return window;
-    }
-    return nullptr;
-}
-
-HWND SaverProcess::WaitForFullScreen()
+HWND SaverProcess::WaitForWindow(const char* className, const char* title, bool inFront)
 {
     HWND found = nullptr;
     PumpUntil([&] {
-        HWND window = FindTopWindow("WindowsScreenSaverClass");
-        if (window != nullptr && GetForegroundWindow() == window)
-            found = window;
-        return found != nullptr || !Running();
+        while ((found = FindWindowExA(nullptr, found, className, title)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == Info.dwProcessId && IsWindowVisible(found) && (!inFront || GetForegroundWindow() == found))
+                return true;
+        }
+        return !Running();
     });
     return found;
 }
@@ -87,23 +77,59 @@ void PressKey(WORD key)
     SendInput(2, input, sizeof(INPUT));
 }
 
-void ClickButton(DWORD downFlag, DWORD upFlag)
+void ClickButton(DWORD down, DWORD up)
 {
     INPUT input[2] = {};
     input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = downFlag;
-    input[1].mi.dwFlags = upFlag;
+    input[0].mi.dwFlags = down;
+    input[1].mi.dwFlags = up;
     SendInput(2, input, sizeof(INPUT));
+}
+
+void PutValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, key.c_str(), &handle) != ERROR_SUCCESS)
+        return;
+    if (data == nullptr)
+        RegDeleteValueA(handle, name);
+    else
+        RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(handle);
 }
 
 void SetWin95Family(const std::string& programName, bool on)
 {
-    std::string key = "Software\\Wine\\AppDefaults\\" + programName;
-    HKEY appKey = nullptr;
-    if (!on) {
-        RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
-    } else if (RegCreateKeyA(HKEY_CURRENT_USER, key.c_str(), &appKey) == ERROR_SUCCESS) {
-        RegSetValueExA(appKey, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win98"), 6);
-        RegCloseKey(appKey);
+    PutValue("Software\\Wine\\AppDefaults\\" + programName, "Version", REG_SZ, on ? "win98" : nullptr, 6);
+}
+
+namespace {
+const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor", "JoinTheDots", "ColourOption",
+                                   "ObjectShape",  "ObjectRotation", "ZoomOption"};
+}
+
+void PutSettings(std::initializer_list<DWORD> values)
+{
+    for (size_t i = 0; i < values.size(); ++i)
+        if (DWORD value = values.begin()[i]; value != NOT_STORED)
+            PutValue(SETTINGS_KEY, VALUE_NAMES[i], REG_DWORD, &value, sizeof value);
+}
+
+std::string StoredSettings()
+{
+    std::string line;
+    for (int i = 0; i < 7; ++i) {
+        DWORD type = 0, value = 0, size = sizeof value;
+        char text[16] = " -";
+        if (RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_ANY, &type, &value, &size) ==
+                ERROR_SUCCESS && type == REG_DWORD && size == 4)
+            std::snprintf(text, sizeof text, i < 4 ? " %lu" : " %lx", value);
+        line += text;
     }
+    return line.substr(1);
+}
+
+void RemoveSettingsKey()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex");
 }

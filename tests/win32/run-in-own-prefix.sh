@@ -6,7 +6,7 @@
 # reach other suites. Uses $DISPLAY when set, else starts an Xvfb display.
 set -u
 name=$1; shift
-source "$(dirname "${BASH_SOURCE[0]}")/../../../scripts/test-env.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/test-env.sh"
 orbilux_make_template || exit 1
 own_display=
 if [ -z "${DISPLAY:-}" ]; then

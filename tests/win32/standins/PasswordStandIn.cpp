@@ -74,8 +74,10 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
     VerifyCallRecord& entry = call < StandInMaxCalls ? Record->Calls[call] : unrecorded;
     entry.Window = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
     entry.Running = ScreenSaverRunning();
-    if (answer == 'k')
+    if (answer == 'k') {
+        SendMessageA(window, WM_CLOSE, 0, 0);
         PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+    }
     entry.TicksAtReturn = Record->TicksHandled;
     return answer == '1';
 }

@@ -19,7 +19,7 @@ struct StandInRecord {
     // Answers of VerifyScreenSavePwd, one character per call; the last one
     // repeats, and an empty script accepts (the benchmark leaves it empty).
     //   '0' refuse      '1' accept
-    //   'k' refuse, after posting a key press to the window
+    //   'k' refuse, after sending a close and posting a key press to the window
     char VerifyAnswers[32];
 
     // PASSWORD.CPL stand-in.
