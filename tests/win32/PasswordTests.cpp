@@ -24,12 +24,6 @@ bool ScreenSaverRunning()
     return probe.StartLine("probe") && probe.WaitExit() == 1;
 }
 
-void ClearScreenSaverRunning()
-{
-    BOOL previous;
-    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previous, 0);
-}
-
 DWORD Handle(HWND window)
 {
     return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
@@ -37,45 +31,40 @@ DWORD Handle(HWND window)
 
 class PasswordRun : public ::testing::Test {
 protected:
+    // Also between the rows of a test: a fresh folder, record and state.
     void SetUp() override
     {
         // A new window under Wine can get a mouse move from where Wine last
         // tracked the pointer (512,384 at start-up); a pointer left elsewhere
         // would then close the saver on its own.
         SetCursorPos(512, 384);
-        ClearScreenSaverRunning();
         SetWin95Family("orbilux.scr", true);
         PutValue(DESKTOP, "ScreenSaveUsePassword", REG_DWORD, &ONE, 4);
         ZeroMemory(&Record, sizeof Record);
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        Folder = temp + ("orbilux-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++Runs));
-        CreateDirectoryA(Folder.c_str(), nullptr);
-        Saver.Program = Folder + "\\orbilux.scr";
-        Saver.Folder = Folder;
+        Saver.Folder = "C:\\orbilux-password";
+        CreateDirectoryA(Saver.Folder.c_str(), nullptr);
         AddFile(SaverPath().c_str(), "orbilux.scr");
     }
     void TearDown() override
     {
         Saver.Close();
         for (const char* name : {"orbilux.scr", "PASSWORD.CPL", "PASSWORD.CPL.ticks", "MPR.DLL"})
-            DeleteFileA((Folder + "\\" + name).c_str());
-        RemoveDirectoryA(Folder.c_str());
+            DeleteFileA((Saver.Folder + "\\" + name).c_str());
+        RemoveDirectoryA(Saver.Folder.c_str());
         PutValue(DESKTOP, "ScreenSaveUsePassword", REG_DWORD, nullptr, 0);
         SetWin95Family("orbilux.scr", false);
-        ClearScreenSaverRunning();
+        BOOL previous;  // never leave the state on for later tests sharing this wineserver
+        SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previous, 0);
     }
     void AddFile(const char* source, const char* name)
     {
-        ASSERT_TRUE(CopyFileA(source, (Folder + "\\" + name).c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(source, (Saver.Folder + "\\" + name).c_str(), FALSE)) << name;
+        Saver.Program = Saver.Folder + "\\orbilux.scr";
     }
 
     StandInRecord& Record = *OpenStandInRecord();
     SaverProcess Saver;
-    std::string Folder;
-    static int Runs;
 };
-int PasswordRun::Runs = 0;
 
 }  // namespace
 
@@ -96,11 +85,11 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
     // key pressed during the refusal (well within 200 ms): none asks again.
     ASSERT_TRUE(PumpUntil([&] { return Record.VerifyCalls >= 1 && Record.ClosesHandled >= 3; }));
     EXPECT_EQ(Record.VerifyCalls, 1);
-    EXPECT_EQ(Record.Calls[0].Window, Handle(window));
-    EXPECT_EQ(Record.Calls[0].Running, 1);
+    EXPECT_EQ(Record.FirstWindow, Handle(window));
+    EXPECT_EQ(Record.FirstRunning, 1);
     EXPECT_TRUE(IsWindow(window));
     // The refusal stopped the animation timer on the way; the figure goes on.
-    EXPECT_TRUE(PumpUntil([&] { return Record.TicksHandled >= Record.Calls[0].TicksAtReturn + 10; }));
+    EXPECT_TRUE(PumpUntil([&] { return Record.TicksHandled >= Record.FirstTicksAtReturn + 10; }));
 
     Sleep(300);  // well past the gap, a button press asks again and is accepted
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
@@ -143,37 +132,28 @@ TEST_F(PasswordRun, WithNoPasswordInUseInputEndsTheRunAtOnce)
 }
 
 // /a calls the provider with the owner given, or else the foreground window,
-// and ends with 0 whatever happens. "%O" stands for the owner's handle.
+// and ends with 0 whatever happens.
 TEST_F(PasswordRun, ChangeCallsTheProviderWithTheOwnerOrTheForegroundWindow)
 {
-    const struct { const char *Library, *Tail; bool Called, Owned; } rows[] = {
-        {MPR_PATH, "/a %O", true, true}, {MPR_PATH, "-A", true, false},
-        {MPR_PATH, "/a 1", true, false}, {NOENTRY_PATH, "/a %O", false, false},
-        {nullptr, "/a", false, false},  // Wine's own MPR.DLL switched off too
-    };
     HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, 0, 0, 0, 0);
     HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 70, 10, 50, 50, 0, 0, 0, 0);
     SetForegroundWindow(front);
-    char overrides[256] = "";
-    GetEnvironmentVariableA("WINEDLLOVERRIDES", overrides, sizeof overrides);
+    const struct { const char* Library; std::string Tail; HWND CalledWith; } rows[] = {
+        {MPR_PATH, "/a " + std::to_string(Handle(owner)), owner}, {MPR_PATH, "-A 1", front},
+        {NOENTRY_PATH, "/a " + std::to_string(Handle(owner)), nullptr},
+    };
     for (const auto& row : rows) {
-        std::string tail = row.Tail;
-        if (tail.find("%O") != std::string::npos)
-            tail.replace(tail.find("%O"), 2, std::to_string(Handle(owner)));
-        SCOPED_TRACE(std::string(row.Library ? row.Library : "no MPR.DLL") + " " + tail);
+        SCOPED_TRACE(row.Library + (" " + row.Tail));
         TearDown();
         SetUp();
-        if (row.Library != nullptr)
-            AddFile(row.Library, "MPR.DLL");
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", row.Library ? overrides : "mscoree,mshtml=;winedbg.exe=d;mpr=");
-        EXPECT_TRUE(Saver.Start(tail));
+        AddFile(row.Library, "MPR.DLL");
+        EXPECT_TRUE(Saver.Start(row.Tail));
         EXPECT_EQ(Saver.WaitExit(), 0u);
-        SetEnvironmentVariableA("WINEDLLOVERRIDES", overrides);
-        ASSERT_EQ(Record.ChangeCalls, row.Called ? 1 : 0);
+        ASSERT_EQ(Record.ChangeCalls, row.CalledWith ? 1 : 0);
         EXPECT_EQ(Record.LibraryFreed, Record.LibraryAttached) << "MPR.DLL stayed loaded";
-        if (row.Called) {
+        if (row.CalledWith) {
             EXPECT_STREQ(Record.ChangeProvider, "SCRSAVE");
-            EXPECT_EQ(Record.ChangeOwner, Handle(row.Owned ? owner : front));
+            EXPECT_EQ(Record.ChangeOwner, Handle(row.CalledWith));
             EXPECT_EQ(Record.ChangeArgument3 | Record.ChangeArgument4, 0u);
         }
     }

@@ -22,7 +22,7 @@ protected:
 // The controls in template (tab) order: id, kind, text and the frame around it.
 const char* const CONTROLS[] = {
     "1 default OK", "2 push Cancel", "-1 label Images Per Second :|Display Options", "-1 frame Display Options",
-    "1002 edit |Display Options", "-1 label Object Size (%) :|Display Options", "1003 edit |Display Options",
+    "1002 number |Display Options", "-1 label Object Size (%) :|Display Options", "1003 number |Display Options",
     "1004 check Connect Dots (if size zero)|Display Options", "-1 frame Colour Option",
     "1013 radio High|Colour Option", "1014 radio Medium|Colour Option", "1015 radio Low|Colour Option",
     "-1 frame Rotation", "1016 check None|Rotation", "1017 check Clockwise|Rotation",
@@ -57,23 +57,25 @@ struct TemplateReader {
             return At += 2, "#" + std::to_string(At[-1]);
         std::string text;
         for (WORD c = *At++; c != 0; c = *At++)
-            text += c < 128 ? static_cast<char>(c) : '?';
+            text += static_cast<char>(c);
         return text;
     }
 };
 
+// A visible child's kind: the button type, a number-only or other edit, a label.
 std::string Kind(const std::string& className, DWORD style)
 {
-    const char* const buttons[16] = {"push", "default", "?", "check", "?", "?", "?", "frame",
-                                     "?",    "radio",   "?", "?",     "?", "?", "?", "?"};
-    const DWORD childStyle = WS_CHILD | WS_VISIBLE;
-    if ((style & childStyle) != childStyle)
-        return "hidden";
-    if (className == "BUTTON")
-        return buttons[style & 0xF] + std::string((style & 0xF) == 7 || (style & WS_TABSTOP) ? "" : "-untabbed");
-    if (className == "EDIT")
-        return (style & (ES_NUMBER | WS_TABSTOP)) == (ES_NUMBER | WS_TABSTOP) ? "edit" : "free-edit";
-    return className == "STATIC" && (style & SS_TYPEMASK) == SS_LEFT ? "label" : className;
+    const std::map<DWORD, std::string> buttons = {{0, "push"}, {1, "default"}, {3, "check"}, {7, "frame"}, {9, "radio"}};
+    bool tabStop = (style & WS_TABSTOP) != 0, visible = (style & (WS_CHILD | WS_VISIBLE)) == (WS_CHILD | WS_VISIBLE);
+    std::string kind = className == "BUTTON" && buttons.count(style & 0xF) ? buttons.at(style & 0xF)
+                       : className == "EDIT" && (style & ES_NUMBER)     ? "number"
+                       : className == "STATIC" && (style & SS_TYPEMASK) == SS_LEFT ? "label" : className;
+    return visible && tabStop == (kind != "frame" && kind != "label") ? kind : "wrong style " + kind;
+}
+
+std::string FrameOf(const std::string& row)
+{
+    return row.find('|') == std::string::npos ? "" : row.substr(row.find('|') + 1);
 }
 
 }  // namespace
@@ -101,33 +103,33 @@ TEST_F(SaverResources, DialogTemplateAndTheMaskTablesAgree)
                                   MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_UK));
     TemplateReader t{static_cast<const WORD*>(LockResource(LoadResource(Module, found)))};
     ASSERT_NE(t.At, nullptr);
-    std::ostringstream header;  // version, mark, help id, ex-style, style, count, rectangle, menu, class, caption, font
+    // Version, mark, help id, extended style, style, count, x, y, width, height;
+    // menu, class, caption; point size, weight, italic and character set, typeface.
+    std::ostringstream header;
     for (int i = 0; i < 10; i++)
         header << std::hex << (i >= 2 && i <= 4 ? t.Dword() : t.Word()) << " ";
     header << t.Text() << "|" << t.Text() << "|" << t.Text() << "|" << std::dec << t.Word() << " " << t.Word() << " "
            << std::hex << t.Word() << " " << t.Text();
     EXPECT_EQ(header.str(), "1 ffff 0 0 80c800c0 23 b6 95 11c ea ||Orbilux Setup - Version 1.9|10 0 100 MS Sans Serif");
 
-    std::map<std::string, RECT> frames;
+    std::map<std::string, RECT> frames = {{"", {0, 0, 284, 234}}}, framed;  // by text, and by row
     std::map<int, std::string> texts;
-    for (const char* row : CONTROLS) {
+    for (std::string row : CONTROLS) {
         t.At = reinterpret_cast<const WORD*>((reinterpret_cast<std::uintptr_t>(t.At) + 3) & ~std::uintptr_t(3));
-        DWORD help = t.Dword(), exStyle = t.Dword(), style = t.Dword();
+        DWORD extras = t.Dword() | t.Dword(), style = t.Dword();  // help id, extended style
         RECT r = {LONG(t.Word()), LONG(t.Word()), 0, 0};
         r.right = r.left + t.Word(), r.bottom = r.top + t.Word();
         int id = static_cast<int>(t.Dword());
-        std::string className = t.Text(), text = t.Text();
+        std::string kind = Kind(t.Text(), style), text = t.Text();
         t.At += (t.Word() + 1) / 2;  // creation data
-        std::string shown = std::to_string(id) + " " + Kind(className, style) + " " + text, frame;
-        if (Kind(className, style) == "frame")
-            frames[text] = r;
-        else if ((frame = std::string(row).substr(std::string(row).find('|') + 1)) != row)
-            shown += "|" + frame;
-        EXPECT_EQ(shown, row);
-        EXPECT_EQ(help | exStyle, id == 1004 ? DWORD(WS_EX_TRANSPARENT) : 0u) << row;
-        RECT inside, around = frames.count(frame) ? frames[frame] : RECT{0, 0, 284, 234};
-        EXPECT_TRUE(IntersectRect(&inside, &r, &around) && EqualRect(&inside, &r)) << row << " lies outside";
+        EXPECT_EQ(std::to_string(id) + " " + kind + " " + text + (FrameOf(row).empty() ? "" : "|" + FrameOf(row)), row);
+        EXPECT_EQ(extras, id == 1004 ? DWORD(WS_EX_TRANSPARENT) : 0u) << row;
+        frames[kind == "frame" ? text : "?"] = framed[row] = r;
         texts[id] = text;
+    }
+    for (std::string row : CONTROLS) {
+        RECT inside, around = frames[FrameOf(row)];
+        EXPECT_TRUE(IntersectRect(&inside, &framed[row], &around) && EqualRect(&inside, &framed[row])) << row;
     }
     // Each mask bit's check box says what the bit means.
     const MaskControl* tables[] = {SHAPE_CONTROLS, ROTATION_CONTROLS, ZOOM_CONTROLS};
