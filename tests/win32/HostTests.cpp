@@ -73,14 +73,11 @@ TEST(SaverHost, TicksOfSeveralFiguresLeaveNoPenBehind)
     HWND window = CreateSaverWindow(parent, 200, 100);
     ASSERT_NE(window, nullptr);
     HGDIOBJ background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
-    const int ticks = 6 * 360 + 100;
-    for (int i = 0; i < ticks; i++)
+    for (int i = 0; i < 6 * 360 + 100; i++)
         SendMessageA(window, WM_TIMER, 1, 0);
-    ASSERT_EQ(Pens.size(), static_cast<size_t>(ticks));
-    int alive = 0;
+    ASSERT_EQ(Pens.size(), 6u * 360 + 100);
     for (HGDIOBJ pen : Pens)
-        alive += GetObjectType(pen) != 0;
-    EXPECT_EQ(alive, 0);
+        ASSERT_EQ(GetObjectType(pen), 0u) << "a pen left behind";
     EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH));
     DestroyWindow(window);
     EXPECT_EQ(GetObjectType(background), 0u);
@@ -92,7 +89,7 @@ TEST(SaverHost, HandledFaultReachesTheFilterAndSwitchesTheSaverRunningStateOff)
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, sizeof(path));
     std::string name = path;
-    name = name.substr(name.find_last_of("\\/") + 1);
+    name.erase(0, name.find_last_of("\\/") + 1);
     SetWin95Family(name, true);
     EXPECT_EXIT(std::exit(FaultInDispatch()), ::testing::ExitedWithCode(0), "");
     SetWin95Family(name, false);
