@@ -1,7 +1,6 @@
 // The host library inside a test program, for what a saver process does not
-// show from the outside: GDI objects over many ticks (the pens it creates are
-// recorded by replacing CreatePen in this program's import table), and the
-// fault guard, whose fault runs in a child that Wine takes for Windows 98.
+// show from the outside: GDI objects over many ticks, and the fault guard,
+// whose fault runs in a child that Wine takes for Windows 98.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,17 +8,35 @@
 #include <string>
 #include <vector>
 
-#include "ImportHook.h"
 #include "Support.h"
 #include "animation/AnimationState.h"
 #include "host/CommandLine.h"
 #include "host/HostState.h"
 #include "host/SaverWindow.h"
 
-DECLARE_IMPORT(CreatePen, 12);
-DECLARE_IMPORT(Sleep, 4);
+// The pens the host creates are recorded, and its pauses skipped, by
+// rewriting this program's import table entries, which the host library
+// linked into it calls through: `__imp__Name@args` on i686, `__imp_Name` on x86_64.
+#if defined(__i386__)
+extern "C" decltype(&CreatePen) ImportCreatePen __asm__("__imp__CreatePen@12");
+extern "C" decltype(&Sleep) ImportSleep __asm__("__imp__Sleep@4");
+#else
+extern "C" decltype(&CreatePen) ImportCreatePen __asm__("__imp_CreatePen");
+extern "C" decltype(&Sleep) ImportSleep __asm__("__imp_Sleep");
+#endif
 
 namespace {
+
+template <typename F>
+F PatchImport(F& entry, F replacement)
+{
+    DWORD protection = 0;
+    VirtualProtect(&entry, sizeof(entry), PAGE_READWRITE, &protection);
+    F previous = entry;
+    entry = replacement;
+    VirtualProtect(&entry, sizeof(entry), protection, &protection);
+    return previous;
+}
 
 std::vector<HGDIOBJ> Pens;  // every pen CreatePen returned
 decltype(&CreatePen) RealCreatePen = nullptr;
@@ -64,8 +81,8 @@ int FaultInDispatch()
 
 TEST(SaverHost, TicksOfSeveralFiguresLeaveNoPenBehind)
 {
-    RealCreatePen = PatchImport(Import_CreatePen, &RecordCreatePen);
-    PatchImport(Import_Sleep, &SkipSleep);
+    RealCreatePen = PatchImport(ImportCreatePen, &RecordCreatePen);
+    PatchImport(ImportSleep, &SkipSleep);
     HostState.Instance = GetModuleHandleA(nullptr);
     HostState.IsPreview = 1;
     HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, 0, 0, 0, 0);
