@@ -81,12 +81,17 @@ int FaultInDispatch()
 
 TEST(SaverHost, TicksOfSeveralFiguresLeaveNoPenBehind)
 {
-    RealCreatePen = PatchImport(ImportCreatePen, &RecordCreatePen);
-    PatchImport(ImportSleep, &SkipSleep);
+    if (RealCreatePen == nullptr) {
+        RealCreatePen = PatchImport(ImportCreatePen, &RecordCreatePen);
+        PatchImport(ImportSleep, &SkipSleep);
+    }
+    Pens.clear();
+    ResetHostState();
+    ResetAnimationState(AnimationState);
     HostState.Instance = GetModuleHandleA(nullptr);
     HostState.IsPreview = 1;
     HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, 0, 0, 0, 0);
-    ASSERT_NE(RegisterSaverClass(), 0);
+    RegisterSaverClass();  // already registered when the test is repeated
     HWND window = CreateSaverWindow(parent, 200, 100);
     ASSERT_NE(window, nullptr);
     HGDIOBJ background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
