@@ -156,7 +156,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return DefWindowProcA(window, message, wParam, lParam);
         break;
     case WM_SYSCOMMAND:
-        if (SwallowsSystemCommand(HostState.IsPreview == 1, wParam))
+        if (SwallowsSystemCommand(HostState.IsPreview != 0, wParam))
             return 0;
         break;
     case WM_TIMER:
