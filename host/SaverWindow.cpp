@@ -1,6 +1,7 @@
 #include "host/SaverWindow.h"
 
 #include "host/AnimationProc.h"
+#include "host/CloseRules.h"
 #include "host/HostState.h"
 #include "host/PasswordVerifier.h"
 #include "host/SaverDefaultProc.h"
@@ -44,10 +45,8 @@ LRESULT ForwardToParent(HWND window, UINT message, LPARAM lParam)
     return 1;
 }
 
-bool IsSwallowedCommand(WPARAM command)
-{
-    return command == SC_NEXTWINDOW || command == SC_PREVWINDOW || command == SC_SCREENSAVE;
-}
+static_assert(CMD_NEXTWINDOW == SC_NEXTWINDOW && CMD_PREVWINDOW == SC_PREVWINDOW && CMD_SCREENSAVE == SC_SCREENSAVE,
+              "the close rules' system commands");
 
 // A full-screen saver already running: brings it to the front.
 bool FrontRunningSaver()
@@ -157,8 +156,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return DefWindowProcA(window, message, wParam, lParam);
         break;
     case WM_SYSCOMMAND:
-        // The whole wParam is compared: a command with low bits set passes.
-        if (HostState.IsPreview == 0 && IsSwallowedCommand(wParam))
+        if (SwallowsSystemCommand(HostState.IsPreview != 0, wParam))
             return 0;
         break;
     case WM_TIMER:

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "settings/DialogIds.h"
+#include "settings/EntryChecks.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
@@ -56,20 +57,14 @@ void InitDialog(HWND dialog)
     ShowMask(dialog, ZOOM_CONTROLS, Settings.ZoomOption);
 }
 
-// A negative entry reads as a very large unsigned number and is refused with
-// the rest; an entry that is not a number keeps the default and stays as typed.
 void CheckImagesPerSec(HWND dialog)
 {
     BOOL isNumber = FALSE;
     UINT entry = GetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, &isNumber, TRUE);
-    if (!isNumber) {
-        Settings.TimerInterval = DEFAULT_TIMER_INTERVAL;
+    ImagesEntry checked = CheckImagesEntry(isNumber != FALSE, entry, Settings.TimerInterval);
+    Settings.TimerInterval = checked.TimerInterval;
+    if (!checked.Refused)
         return;
-    }
-    if (entry >= MIN_IMAGES_PER_SEC && entry <= MAX_IMAGES_PER_SEC) {
-        Settings.TimerInterval = 1000u / entry;
-        return;
-    }
     // Putting the previous value back notifies again; it passes the check.
     SetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
     MessageBoxA(nullptr, "Entry must be between 1 and 1000", "Images Per Second", WARNING_FLAGS);
@@ -79,19 +74,10 @@ void CheckObjectSize(HWND dialog)
 {
     BOOL isNumber = FALSE;
     UINT entry = GetDlgItemInt(dialog, IDC_OBJECT_SIZE, &isNumber, TRUE);
-    if (!isNumber) {
-        Settings.RadiusFactor = DEFAULT_RADIUS_FACTOR;
+    SizeEntry checked = CheckSizeEntry(isNumber != FALSE, entry, Settings.RadiusFactor);
+    Settings.RadiusFactor = checked.RadiusFactor;
+    if (!checked.Refused)
         return;
-    }
-    if (entry <= MAX_OBJECT_SIZE_PERCENT) {
-        Settings.RadiusFactor = static_cast<double>(entry) * 0.01;
-        return;
-    }
-    // A size beyond 500 % can only come from a hand-edited registry. Put back,
-    // it would be refused again by the notification it causes, without end;
-    // the default goes back instead.
-    if (PercentFor(Settings.RadiusFactor) > MAX_OBJECT_SIZE_PERCENT)
-        Settings.RadiusFactor = DEFAULT_RADIUS_FACTOR;
     SetDlgItemInt(dialog, IDC_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
     MessageBoxA(nullptr, "Entry must be between 0 and 500 %", "Circle Radius", WARNING_FLAGS);
 }
