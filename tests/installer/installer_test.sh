@@ -50,10 +50,11 @@ check "the uninstaller entry has the version" test "$(query "$uninstall" Display
 location=$(query "$uninstall" InstallLocation)
 check "the uninstaller is where the entry says" test -f "$(winepath -u "$location\\uninstall.exe" 2>/dev/null)"
 
-wine 'C:\windows\system32\orbilux.scr' /s &
+# Wine's 64-bit loader: the 32-bit one would look in the redirected folder.
+/usr/lib/wine/wine64 'C:\windows\system32\orbilux.scr' /s &
 saver=$!
-check "the installed saver starts full screen" \
-  timeout 20 xdotool search --sync --onlyvisible --name 'Screen Saver' >/dev/null
+full_screen() { timeout 20 xdotool search --sync --onlyvisible --name 'Screen Saver' >/dev/null; }
+check "the installed saver starts full screen" full_screen
 xdotool key Escape
 check "and ends on a key" timeout 20 tail --pid=$saver -f /dev/null
 

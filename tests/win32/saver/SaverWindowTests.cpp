@@ -21,6 +21,7 @@ DECLARE_IMPORT(DefWindowProcA, 16);
 DECLARE_IMPORT(PostMessageA, 16);
 DECLARE_IMPORT(Sleep, 4);
 DECLARE_IMPORT(SetForegroundWindow, 4);
+DECLARE_IMPORT(GetSystemMetrics, 4);
 
 namespace {
 
@@ -61,9 +62,12 @@ BOOL WINAPI RecordPostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM 
 void WINAPI SkipSleep(DWORD) {}
 
 std::vector<HWND> BroughtToFront;  // SetForegroundWindow calls, not passed on
+void (*OnFront)(HWND window) = nullptr;  // runs inside RunSaverWindow, before its loop
 BOOL WINAPI RecordSetForegroundWindow(HWND window)
 {
     BroughtToFront.push_back(window);
+    if (OnFront != nullptr)
+        OnFront(window);
     return TRUE;
 }
 
@@ -260,4 +264,81 @@ TEST_F(SaverWindowTest, SecondFullScreenSaverFrontsTheFirst)
     EXPECT_EQ(BroughtToFront, std::vector<HWND>{Window});
     EXPECT_EQ(FindWindowExA(nullptr, Window, "WindowsScreenSaverClass", nullptr), nullptr);
     EXPECT_EQ(HostState.SaverWindow, Window);
+}
+
+namespace {
+
+// The six metrics the full screen is placed by, as a system reports them.
+struct MetricsRow {
+    const char* Name;
+    int Metrics[6];  // x, y, width, height of the virtual screen; primary width, height
+    RECT Expected;
+};
+
+const MetricsRow METRICS_ROWS[] = {
+    {"monitor left of the primary", {-1280, 0, 2304, 1024, 1024, 768}, {-1280, 0, 2304, 1024}},
+    {"one monitor", {0, 0, 1024, 768, 1024, 768}, {0, 0, 1024, 768}},
+    {"no virtual screen", {0, 0, 0, 0, 800, 600}, {0, 0, 800, 600}},
+};
+
+const MetricsRow* CurrentRow = nullptr;
+decltype(&GetSystemMetrics) RealGetSystemMetrics = nullptr;
+
+int WINAPI ReportedMetrics(int index)
+{
+    const int indices[] = {SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN,
+                           SM_CXSCREEN,       SM_CYSCREEN};
+    for (int i = 0; i < 6; i++)
+        if (index == indices[i])
+            return CurrentRow->Metrics[i];
+    return RealGetSystemMetrics(index);
+}
+
+bool CloseQueued(HWND window)
+{
+    MSG message;
+    return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
+}
+
+// The window as RunSaverWindow made it: its rectangle, the figure's fit, and
+// mouse travel measured in screen coordinates whatever the window's origin.
+void CheckFullScreen(HWND window)
+{
+    const MetricsRow& row = *CurrentRow;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    EXPECT_EQ(rect.left, row.Expected.left) << row.Name;
+    EXPECT_EQ(rect.top, row.Expected.top) << row.Name;
+    EXPECT_EQ(rect.right - rect.left, row.Expected.right) << row.Name;
+    EXPECT_EQ(rect.bottom - rect.top, row.Expected.bottom) << row.Name;
+    EXPECT_EQ(AnimationState.DrawWidth, row.Expected.right - 2) << row.Name;
+    EXPECT_EQ(AnimationState.DrawHeight, row.Expected.bottom - 2) << row.Name;
+    SetCursorPos(START_POINT.x + 4, START_POINT.y);
+    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+    EXPECT_FALSE(CloseQueued(window)) << row.Name;
+    SetCursorPos(START_POINT.x + 5, START_POINT.y);
+    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+    EXPECT_TRUE(CloseQueued(window)) << row.Name;
+    if (!CloseQueued(window))
+        PostMessageA(window, WM_CLOSE, 0, 0);  // ends the run either way
+}
+
+}  // namespace
+
+// The full screen covers the virtual screen where the system reports one.
+TEST_F(SaverWindowTest, FullScreenTakesTheVirtualScreen)
+{
+    RealGetSystemMetrics = PatchImport(Import_GetSystemMetrics, &ReportedMetrics);
+    OnFront = CheckFullScreen;
+    for (const MetricsRow& row : METRICS_ROWS) {
+        CurrentRow = &row;
+        UnregisterClassA(SAVER_CLASS_NAME, HostState.Instance);
+        SetCursorPos(START_POINT.x, START_POINT.y);
+        EXPECT_EQ(RunSaverWindow(nullptr), 0) << row.Name;
+        EXPECT_EQ(BroughtToFront.size(), 1u) << row.Name;
+        TearDown();
+        SetUp();
+    }
+    OnFront = nullptr;
+    PatchImport(Import_GetSystemMetrics, RealGetSystemMetrics);
 }
