@@ -268,20 +268,18 @@ TEST_F(SaverWindowTest, SecondFullScreenSaverFrontsTheFirst)
 
 namespace {
 
-// The six metrics the full screen is placed by, as a system reports them.
+// The six metrics the full screen is placed by, as a system reports them:
+// virtual screen x, y, width, height; primary width, height.
 struct MetricsRow {
-    const char* Name;
-    int Metrics[6];  // x, y, width, height of the virtual screen; primary width, height
-    RECT Expected;
+    int Metrics[6];
+    RECT Expected;  // left, top, width, height
 };
-
 const MetricsRow METRICS_ROWS[] = {
-    {"monitor left of the primary", {-1280, 0, 2304, 1024, 1024, 768}, {-1280, 0, 2304, 1024}},
-    {"one monitor", {0, 0, 1024, 768, 1024, 768}, {0, 0, 1024, 768}},
-    {"no virtual screen", {0, 0, 0, 0, 800, 600}, {0, 0, 800, 600}},
+    {{-1280, 0, 2304, 1024, 1024, 768}, {-1280, 0, 2304, 1024}},  // a monitor left of the primary
+    {{0, 0, 1024, 768, 1024, 768}, {0, 0, 1024, 768}},            // one monitor
+    {{0, 0, 0, 0, 800, 600}, {0, 0, 800, 600}},                   // no virtual screen
 };
-
-const MetricsRow* CurrentRow = nullptr;
+const MetricsRow* Row = nullptr;
 decltype(&GetSystemMetrics) RealGetSystemMetrics = nullptr;
 
 int WINAPI ReportedMetrics(int index)
@@ -290,7 +288,7 @@ int WINAPI ReportedMetrics(int index)
                            SM_CXSCREEN,       SM_CYSCREEN};
     for (int i = 0; i < 6; i++)
         if (index == indices[i])
-            return CurrentRow->Metrics[i];
+            return Row->Metrics[i];
     return RealGetSystemMetrics(index);
 }
 
@@ -300,25 +298,23 @@ bool CloseQueued(HWND window)
     return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
 }
 
-// The window as RunSaverWindow made it: its rectangle, the figure's fit, and
-// mouse travel measured in screen coordinates whatever the window's origin.
+// The window as RunSaverWindow made it: its rectangle, the figure fitted to
+// it, and mouse travel measured on the screen whatever the window's origin.
 void CheckFullScreen(HWND window)
 {
-    const MetricsRow& row = *CurrentRow;
-    RECT rect;
+    RECT rect, expected = Row->Expected;
     GetWindowRect(window, &rect);
-    EXPECT_EQ(rect.left, row.Expected.left) << row.Name;
-    EXPECT_EQ(rect.top, row.Expected.top) << row.Name;
-    EXPECT_EQ(rect.right - rect.left, row.Expected.right) << row.Name;
-    EXPECT_EQ(rect.bottom - rect.top, row.Expected.bottom) << row.Name;
-    EXPECT_EQ(AnimationState.DrawWidth, row.Expected.right - 2) << row.Name;
-    EXPECT_EQ(AnimationState.DrawHeight, row.Expected.bottom - 2) << row.Name;
-    SetCursorPos(START_POINT.x + 4, START_POINT.y);
-    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
-    EXPECT_FALSE(CloseQueued(window)) << row.Name;
-    SetCursorPos(START_POINT.x + 5, START_POINT.y);
-    SendMessageA(window, WM_MOUSEMOVE, 0, 0);
-    EXPECT_TRUE(CloseQueued(window)) << row.Name;
+    EXPECT_EQ(rect.left, expected.left);
+    EXPECT_EQ(rect.top, expected.top);
+    EXPECT_EQ(rect.right - rect.left, expected.right);
+    EXPECT_EQ(rect.bottom - rect.top, expected.bottom);
+    EXPECT_EQ(AnimationState.DrawWidth, expected.right - 2);
+    EXPECT_EQ(AnimationState.DrawHeight, expected.bottom - 2);
+    for (int travel : {4, 5}) {
+        SetCursorPos(START_POINT.x + travel, START_POINT.y);
+        SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+        EXPECT_EQ(CloseQueued(window), travel == 5);
+    }
     if (!CloseQueued(window))
         PostMessageA(window, WM_CLOSE, 0, 0);  // ends the run either way
 }
@@ -331,11 +327,11 @@ TEST_F(SaverWindowTest, FullScreenTakesTheVirtualScreen)
     RealGetSystemMetrics = PatchImport(Import_GetSystemMetrics, &ReportedMetrics);
     OnFront = CheckFullScreen;
     for (const MetricsRow& row : METRICS_ROWS) {
-        CurrentRow = &row;
+        SCOPED_TRACE(&row - METRICS_ROWS);
+        Row = &row;
         UnregisterClassA(SAVER_CLASS_NAME, HostState.Instance);
-        SetCursorPos(START_POINT.x, START_POINT.y);
-        EXPECT_EQ(RunSaverWindow(nullptr), 0) << row.Name;
-        EXPECT_EQ(BroughtToFront.size(), 1u) << row.Name;
+        EXPECT_EQ(RunSaverWindow(nullptr), 0);
+        EXPECT_EQ(BroughtToFront.size(), 1u);
         TearDown();
         SetUp();
     }
