@@ -53,8 +53,9 @@ void GifWriter::Ticked(std::uint32_t tick, const Bitmap& bitmap)
     NowMs += TickMs;
 }
 
-// Turns the pixels that differ from Shown into the pending frame; the frame
-// before it is written now that its length is known.
+// Turns the pixels that differ from Shown into the pending frame: entry 0 of
+// its palette is transparent, the colours follow. The frame before it is
+// written now that its length is known.
 void GifWriter::Capture(const Bitmap& bitmap)
 {
     if (Failed)
@@ -69,37 +70,27 @@ void GifWriter::Capture(const Bitmap& bitmap)
         Shown.assign(count, 0);
     std::map<std::uint32_t, std::uint8_t> colours;
     std::vector<std::uint8_t> indices(count, 0);
-    std::vector<std::size_t> changed;
-    for (std::size_t i = 0; i < count; i++)
-        if (first || bitmap.Pixels[i] != Shown[i])
-            changed.push_back(i);
-    for (std::size_t i : changed) {
+    for (std::size_t i = 0; i < count; i++) {
+        if (!first && bitmap.Pixels[i] == Shown[i])
+            continue;
         auto found = colours.find(bitmap.Pixels[i]);
         if (found == colours.end()) {
-            if (colours.size() == 255) {  // no room left beside the transparent entry
+            if (colours.size() == 255) {  // the palette is full
                 Failed = true;
                 return;
             }
-            found = colours.emplace(bitmap.Pixels[i], static_cast<std::uint8_t>(colours.size())).first;
+            found = colours.emplace(bitmap.Pixels[i], static_cast<std::uint8_t>(colours.size() + 1)).first;
         }
         indices[i] = found->second;
         Shown[i] = bitmap.Pixels[i];
     }
-    PendingTransparent = static_cast<std::uint8_t>(colours.size());
-    PendingPalette.assign(3 * (colours.size() + 1), 0);
+    PendingEntries = static_cast<std::uint16_t>(colours.size() + 1);
+    PendingPalette.assign(3 * 256, 0);  // the full table: the encoder may pad a short one
     for (const auto& entry : colours) {
         std::uint8_t* rgb = &PendingPalette[3 * entry.second];
         rgb[0] = entry.first & 0xFF;  // pixels are 0x00BBGGRR
         rgb[1] = (entry.first >> 8) & 0xFF;
         rgb[2] = (entry.first >> 16) & 0xFF;
-    }
-    if (!first) {
-        std::vector<std::uint8_t> keep(count, 1);
-        for (std::size_t i : changed)
-            keep[i] = 0;
-        for (std::size_t i = 0; i < count; i++)
-            if (keep[i])
-                indices[i] = PendingTransparent;
     }
     PendingIndices.swap(indices);
     PendingMs = first ? 0 : NowMs;  // the first frame stands for the run from its start
@@ -113,10 +104,10 @@ bool GifWriter::AddPending(std::uint64_t untilMs)
     CGIF_FrameConfig frame = {};
     frame.pImageData = PendingIndices.data();
     frame.pLocalPalette = PendingPalette.data();
-    frame.numLocalPaletteEntries = static_cast<std::uint16_t>(PendingPalette.size() / 3);
+    frame.numLocalPaletteEntries = PendingEntries;
     frame.attrFlags = CGIF_FRAME_ATTR_USE_LOCAL_TABLE | CGIF_FRAME_ATTR_HAS_SET_TRANS;
     frame.genFlags = CGIF_FRAME_GEN_USE_DIFF_WINDOW;
-    frame.transIndex = PendingTransparent;
+    frame.transIndex = 0;
     frame.delay = static_cast<std::uint16_t>(delay == 0 ? 1 : delay > 65535 ? 65535 : delay);
     HasPending = false;
     return cgif_addframe(Gif, &frame) == CGIF_OK;

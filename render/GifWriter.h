@@ -46,5 +46,5 @@ private:
     std::uint64_t PendingMs = 0;     // when it was captured
     std::vector<std::uint8_t> PendingIndices;
     std::vector<std::uint8_t> PendingPalette;
-    std::uint8_t PendingTransparent = 0;
+    std::uint16_t PendingEntries = 0;
 };
