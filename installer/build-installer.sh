@@ -10,5 +10,5 @@ while [ "$(tr -cd . <<<"$quad" | wc -c)" -lt 3 ]; do quad=$quad.0; done
 makensis -V2 -NOCD \
   "-DVERSION=$version" "-DVERSION_QUAD=$quad" \
   "-DSCR32=$(realpath "$scr32")" "-DSCR64=$(realpath "$scr64")" \
-  "-DLICENSE=$here/../LICENSE" "-DOUTFILE=$(realpath -m "$out")" \
+  "-DICON=$here/../resources/orbilux.ico" "-DLICENSE=$here/../LICENSE" "-DOUTFILE=$(realpath -m "$out")" \
   "$here/orbilux.nsi"

@@ -1,5 +1,5 @@
 ; The Orbilux installer. Build with installer/build-installer.sh, which
-; passes VERSION, VERSION_QUAD, SCR32, SCR64, LICENSE and OUTFILE.
+; passes VERSION, VERSION_QUAD, SCR32, SCR64, ICON, LICENSE and OUTFILE.
 ;
 ; It puts the saver that fits the system into the real system folder (the
 ; x86_64 one on 64-bit Windows, the i686 one elsewhere and on the Windows 95
@@ -35,10 +35,10 @@ VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "MIT licence"
 
-Var SaverPath  ; where the saver goes, in the installer's own view of the file system
+Var SaverPath  ; the saver in the system folder, as 64-bit Windows' own programs name it
 
-!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
-!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Open the Orbilux settings"
 !define MUI_FINISHPAGE_RUN_FUNCTION OpenSettings
