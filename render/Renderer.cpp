@@ -65,6 +65,7 @@ public:
     std::uint32_t StartTimer(std::uint32_t milliseconds) override
     {
         if (Trace) std::fprintf(Trace, "timer on %u\n", milliseconds);
+        if (Observer) Observer->TimerStarted(milliseconds);
         return 1;
     }
     void StopTimer() override
@@ -74,6 +75,7 @@ public:
     void Sleep(std::uint32_t milliseconds) override
     {
         if (Trace) std::fprintf(Trace, "sleep %u\n", milliseconds);
+        if (Observer) Observer->Paused(*Picture, milliseconds);
     }
     void Erase(DrawSurface& surface) override
     {
@@ -91,6 +93,8 @@ public:
     // When set, an erase first copies the picture on screen into Held.
     const Bitmap* Shown = nullptr;
     Bitmap* Held = nullptr;
+    RenderObserver* Observer = nullptr;  // set only with a Picture
+    const Bitmap* Picture = nullptr;
 
 private:
     std::FILE* Trace;
@@ -108,6 +112,10 @@ bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FIL
     SoftwareSurface software(bitmap ? *bitmap : none);
     TracingSurface surface(trace, bitmap ? &software : nullptr);
     RenderHost host(trace, request.Seed, request.Width, request.Height);
+    if (bitmap) {
+        host.Observer = request.Observer;
+        host.Picture = bitmap;
+    }
 
     AnimationCreate(AnimationState, host, store);
     AnimationSize(AnimationState, request.Width, request.Height);
@@ -121,6 +129,7 @@ bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FIL
             host.Held = &held;
         }
         AnimationTick(AnimationState, surface, host);
+        if (host.Observer) host.Observer->Ticked(tick, *bitmap);
     }
     if (held.Width != 0)
         *bitmap = held;

@@ -10,11 +10,24 @@
 
 class SettingsValueStore;
 
+// Follows the picture over the run's time, for animations. Called only when
+// the run rasterises (a bitmap is given).
+class RenderObserver {
+public:
+    virtual ~RenderObserver() = default;
+    virtual void TimerStarted(std::uint32_t milliseconds) = 0;
+    // The pause at a figure's end: `bitmap` shows the closed figure meanwhile.
+    virtual void Paused(const Bitmap& bitmap, std::uint32_t milliseconds) = 0;
+    // The end of tick `tick` (counted from 0).
+    virtual void Ticked(std::uint32_t tick, const Bitmap& bitmap) = 0;
+};
+
 struct RenderRequest {
     std::uint32_t Seed;    // the clock's value at WM_CREATE
     std::uint32_t Width;   // client size
     std::uint32_t Height;
     std::uint32_t Ticks;
+    RenderObserver* Observer = nullptr;
 };
 
 // Writes one line per event to `trace` (may be null) and draws on `bitmap`

@@ -17,13 +17,14 @@ expect_refused() {
   run "$@" --trace t.txt >out.txt 2>err.txt
   status=$?
   err=$(tr -d '\r' <err.txt)
-  if [ "$status" -ne 2 ] || [ "$(printf '%s\n' "$err" | grep -c .)" -ne 1 ] || [ -e t.txt ] || [ -s out.txt ]; then
-    echo "FAIL: '$*' gave status $status, stderr '$err'$( [ -e t.txt ] && echo ', and wrote a trace')"
+  if [ "$status" -ne 2 ] || [ "$(printf '%s\n' "$err" | grep -c .)" -ne 1 ] || [ -e t.txt ] || [ -e g.gif ] ||
+     [ -s out.txt ]; then
+    echo "FAIL: '$*' gave status $status, stderr '$err'$( [ -e t.txt ] || [ -e g.gif ] && echo ', and wrote a file')"
     failed=$((failed + 1))
   else
     passed=$((passed + 1))
   fi
-  rm -f t.txt
+  rm -f t.txt g.gif
 }
 
 expect_refused --bogus
@@ -46,6 +47,13 @@ expect_refused --setting RadiusFactor=0x100000000
 expect_refused --setting ZoomOption=-2147483649
 expect_refused --png
 expect_refused --trace
+expect_refused --gif
+expect_refused --gif=
+expect_refused --gif-every 2
+expect_refused --gif g.gif --gif-every 0
+expect_refused --gif g.gif --gif-every 255
+expect_refused --gif g.gif --gif-every 3x
+expect_refused --gif-every -1 --gif g.gif
 
 # Accepted forms, with the values they stand for visible in the trace.
 check() {

@@ -3,9 +3,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/CloseRules.h"
 #include "host/CommandLineScan.h"
+#include "host/ScreenRect.h"
 #include "settings/EntryChecks.h"
 
 namespace {
@@ -136,6 +138,25 @@ TEST(EntryChecks, ObjectSize)
         SizeEntry checked = CheckSizeEntry(row.IsNumber, row.Entry, row.Factor);
         EXPECT_EQ(checked.RadiusFactor, row.Result) << row.Entry << " over " << row.Factor;
         EXPECT_EQ(checked.Refused, row.Refused) << row.Entry << " over " << row.Factor;
+    }
+}
+
+// The full screen's rectangle for the monitor layouts a system may report:
+// virtual x, y, width, height, primary width, height -> x, y, width, height.
+TEST(FullScreenRect, Layouts)
+{
+    const struct { ScreenMetrics Metrics; ScreenRect Expected; } rows[] = {
+        {{-1280, 0, 3200, 1080, 1920, 1080}, {-1280, 0, 3200, 1080}},  // a monitor left of the primary
+        {{0, -768, 2048, 1848, 1024, 1080}, {0, -768, 2048, 1848}},    // one above
+        {{0, 0, 1024, 768, 1024, 768}, {0, 0, 1024, 768}},             // one monitor
+        {{0, 0, 0, 0, 800, 600}, {0, 0, 800, 600}},                    // no virtual screen (95, NT 4)
+        {{-5, -5, 640, 0, 640, 480}, {0, 0, 640, 480}},                // half a report
+    };
+    for (const auto& row : rows) {
+        ScreenRect r = FullScreenRect(row.Metrics);
+        EXPECT_EQ((std::vector<int>{r.X, r.Y, r.Width, r.Height}),
+                  (std::vector<int>{row.Expected.X, row.Expected.Y, row.Expected.Width, row.Expected.Height}))
+            << row.Metrics.VirtualX << "," << row.Metrics.VirtualY;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -18,12 +19,14 @@
 // rewriting this program's import table entries, which the host library
 // linked into it calls through: `__imp__Name@args` on i686, `__imp_Name` on x86_64.
 #if defined(__i386__)
-extern "C" decltype(&CreatePen) ImportCreatePen __asm__("__imp__CreatePen@12");
-extern "C" decltype(&Sleep) ImportSleep __asm__("__imp__Sleep@4");
+#define IMPORT(name, args) extern "C" decltype(&name) Import##name __asm__("__imp__" #name "@" #args)
 #else
-extern "C" decltype(&CreatePen) ImportCreatePen __asm__("__imp_CreatePen");
-extern "C" decltype(&Sleep) ImportSleep __asm__("__imp_Sleep");
+#define IMPORT(name, args) extern "C" decltype(&name) Import##name __asm__("__imp_" #name)
 #endif
+IMPORT(CreatePen, 12);
+IMPORT(Sleep, 4);
+IMPORT(GetSystemMetrics, 4);
+IMPORT(SetForegroundWindow, 4);
 
 namespace {
 
@@ -77,7 +80,80 @@ int FaultInDispatch()
     return FilterCalls != 1 ? 11 : result != FAULT_EXIT_CODE ? 12 : SaverRunning() ? 13 : 0;
 }
 
+// The screen metrics a system reports: virtual screen x, y, width, height,
+// then the primary screen's width and height.
+const int* Reported = nullptr;
+decltype(&GetSystemMetrics) RealGetSystemMetrics = nullptr;
+
+int WINAPI ReportedMetrics(int index)
+{
+    const int indices[] = {SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN,
+                           SM_CYVIRTUALSCREEN, SM_CXSCREEN,       SM_CYSCREEN};
+    for (int i = 0; i < 6; i++)
+        if (index == indices[i])
+            return Reported[i];
+    return RealGetSystemMetrics(index);
+}
+
+bool CloseQueued(HWND window)
+{
+    MSG message;
+    return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
+}
+
+// Called where RunSaverWindow brings its new window to the front, before its
+// loop: records the window's rectangle, the figure's fit and whether mouse
+// travel of 4 and then 5 pixels asks to close; then lets the run end.
+int Seen[8];
+BOOL WINAPI InspectFullScreen(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    int seen[] = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                  AnimationState.DrawWidth + 2, AnimationState.DrawHeight + 2, 0, 0};
+    for (int travel : {4, 5}) {
+        SetCursorPos(400 + travel, 300);
+        SendMessageA(window, WM_MOUSEMOVE, 0, 0);
+        seen[6 + travel - 4] = CloseQueued(window);
+    }
+    std::copy(seen, seen + 8, Seen);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
 }  // namespace
+
+// The full screen covers the virtual screen where the system reports one.
+TEST(SaverHost, FullScreenTakesTheVirtualScreen)
+{
+    const int rows[][8] = {
+        // reported metrics                  expected x, y, width, height
+        {-1280, 0, 2304, 1024, 1024, 768, /**/ -1280, 0},  // a monitor left of the primary
+        {0, 0, 1024, 768, 1024, 768, /**/ 0, 0},           // one monitor
+        {0, 0, 0, 0, 800, 600, /**/ 0, 0},                 // no virtual screen reported
+    };
+    const int sizes[][2] = {{2304, 1024}, {1024, 768}, {800, 600}};
+    RealGetSystemMetrics = PatchImport(ImportGetSystemMetrics, &ReportedMetrics);
+    decltype(&SetForegroundWindow) realFront = PatchImport(ImportSetForegroundWindow, &InspectFullScreen);
+    decltype(&Sleep) realSleep = PatchImport(ImportSleep, &SkipSleep);
+    for (int i = 0; i < 3; i++) {
+        Reported = rows[i];
+        ResetHostState();
+        ResetAnimationState(AnimationState);
+        HostState.Instance = GetModuleHandleA(nullptr);
+        UnregisterClassA("WindowsScreenSaverClass", HostState.Instance);  // each run registers it
+        SetCursorPos(400, 300);
+        std::fill(Seen, Seen + 8, -1);
+        EXPECT_EQ(RunSaverWindow(nullptr), 0);
+        int w = sizes[i][0], h = sizes[i][1];
+        int expected[] = {rows[i][6], rows[i][7], w, h, w, h, 0, 1};
+        for (int k = 0; k < 8; k++)
+            EXPECT_EQ(Seen[k], expected[k]) << "row " << i << ", value " << k;
+    }
+    PatchImport(ImportSleep, realSleep);
+    PatchImport(ImportSetForegroundWindow, realFront);
+    PatchImport(ImportGetSystemMetrics, RealGetSystemMetrics);
+}
 
 TEST(SaverHost, TicksOfSeveralFiguresLeaveNoPenBehind)
 {
