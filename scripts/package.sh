@@ -16,8 +16,7 @@ version=$(sed -nE 's/^project\(orbilux VERSION ([0-9.]+).*/\1/p' CMakeLists.txt)
 
 for t in i686 x86_64; do
   if [ ! -f "build/$t/build.ninja" ]; then
-    cmake -S . -B "build/$t" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-$t.cmake" >/dev/null
+    cmake --preset "$t" >/dev/null
   fi
   cmake --build "build/$t" --target orbilux_scr
 done

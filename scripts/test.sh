@@ -8,6 +8,7 @@
 # the i686 suite is reduced to a smoke run under qemu (the engine tests, with
 # their floating-point rounding cases, and one renderer trace against the
 # native one), or skipped where qemu cannot run; the summary says which.
+# Last, scripts/package.sh makes the release artefacts from the same builds.
 # Results come from CTest's JUnit output; the last line is
 #   N passed, N failed[, N skipped]
 set -uo pipefail
@@ -94,6 +95,14 @@ else
   total_skipped=$((total_skipped + rest))
 fi
 rm -rf "$junit_dir"
+
+# The release artefacts (installer, zip, checksums) from the builds above.
+echo "== package"
+if ORBILUX_SKIP_SETUP=1 bash scripts/package.sh; then
+  total_passed=$((total_passed + 1))
+else
+  total_failed=$((total_failed + 1)); echo "test: scripts/package.sh failed"
+fi
 
 echo "== all tests took $(( $(date +%s) - start )) s"
 if [ "$total_skipped" -gt 0 ]; then
