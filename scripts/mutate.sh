@@ -24,7 +24,7 @@ while getopts "l:k:r:h" opt; do
     l) list=$OPTARG ;;
     k) filters+=("$OPTARG") ;;
     r) rev=$OPTARG ;;
-    *) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    *) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
   esac
 done
 [ -f "$list" ] || { echo "mutate: no mutant list '$list'" >&2; exit 2; }

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "animation/AnimationState.h"
-#include "animation/Random.h"
 #include "curves/TrigTables.h"
 #include "render/Renderer.h"
 #include "settings/Settings.h"
@@ -73,20 +72,12 @@ TEST(ShapeOutlines, WorkedExamples)
     }
 }
 
-class Selection : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ResetSettings();
-        ResetAnimationState(state);
-        SeedRandom(12345);
-    }
-    AnimationStateRecord state;
-};
-
 // The radius each step of a whole zooming figure draws with, at chosen steps.
-TEST_F(Selection, ZoomRunsItsPhasesAtTheRightSpeed)
+TEST(Zoom, RunsItsPhasesAtTheRightSpeed)
 {
+    AnimationStateRecord state;
+    ResetAnimationState(state);
+    ResetSettings();
     const struct {
         std::uint32_t Options;
         int Base, ZoomStep, ZoomFast;
