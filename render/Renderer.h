@@ -22,6 +22,27 @@ public:
     virtual void Ticked(std::uint32_t tick, const Bitmap& bitmap) = 0;
 };
 
+// Writes one line per drawing event to `trace` and forwards the drawing to
+// `target`; either may be null.
+class TracingSurface : public DrawSurface {
+public:
+    TracingSurface(std::FILE* trace, DrawSurface* target) : Trace(trace), Target(target) {}
+
+    void SelectPen(Colour colour) override;
+    void DeselectPen() override;
+    void MoveTo(std::int32_t x, std::int32_t y) override;
+    void LineTo(std::int32_t x, std::int32_t y) override;
+    void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
+             std::int32_t ys, std::int32_t xe, std::int32_t ye) override;
+    void SetPixel(std::int32_t x, std::int32_t y, Colour colour) override;
+    void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                  std::uintptr_t brush) override;
+
+private:
+    std::FILE* Trace;
+    DrawSurface* Target;
+};
+
 struct RenderRequest {
     std::uint32_t Seed;    // the clock's value at WM_CREATE
     std::uint32_t Width;   // client size

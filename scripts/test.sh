@@ -77,17 +77,18 @@ for config in native asan x86_64; do
   run_suite "$config"
 done
 
-smoke='^(engine_tests|render_trace_equivalence)$'
+smoke='^(engine_tests|render_cli)$'
 if [ "$ORBILUX_I686_WINE" = 1 ]; then
   run_suite i686
 else
   all=$(count_tests i686)
   if orbilux_qemu_start; then
-    # Each 32-bit process takes about 50 s under qemu: one trace, long limits.
-    ORBILUX_TRACE_CASES=1 run_suite i686 -R "$smoke" --timeout 900
+    # Each 32-bit process takes about 50 s under qemu: one golden trace (every
+    # shape, rotation and zoom over three figures), long limits.
+    ORBILUX_GOLDEN_ONLY=shapes run_suite i686 -R "$smoke" --timeout 900
     rest=$((all - $(count_tests i686 -R "$smoke")))
     orbilux_qemu_stop
-    skipped_why+=("$rest i686 Wine tests skipped: $ORBILUX_I686_WHY; the i686 engine tests and one renderer trace ran under qemu instead")
+    skipped_why+=("$rest i686 Wine tests skipped: $ORBILUX_I686_WHY; the i686 engine tests and one golden renderer trace ran under qemu instead")
   else
     rest=$all
     skipped_why+=("$rest i686 Wine tests skipped: $ORBILUX_I686_WHY, and no qemu smoke run either: $ORBILUX_QEMU_WHY")
