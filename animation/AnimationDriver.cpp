@@ -1,8 +1,8 @@
 #include "animation/AnimationDriver.h"
 
 #include "animation/ColourCycler.h"
-#include "animation/Random.h"
-#include "animation/SaturatingMath.h"
+#include "base/Random.h"
+#include "base/SaturatingMath.h"
 #include "curves/CurveFamily.h"
 #include "curves/TrigTables.h"
 #include "settings/Settings.h"
@@ -27,6 +27,26 @@ const std::uint32_t FIGURE_PAUSE_MS = 1000;
 bool JoiningDots()
 {
     return Settings.JoinTheDots == 1;
+}
+
+void KeepCurvePair(AnimationStateRecord& state, const CurvePair& pair)
+{
+    state.KindX = pair.KindX;
+    state.KindY = pair.KindY;
+}
+
+ZoomRecord ZoomOf(const AnimationStateRecord& state)
+{
+    return {state.ZoomPhases, state.ZoomShrinking, state.ZoomStep, state.ZoomFast, state.ObjectRadius};
+}
+
+void KeepZoom(AnimationStateRecord& state, const ZoomRecord& zoom)
+{
+    state.ZoomPhases = zoom.ZoomPhases;
+    state.ZoomShrinking = zoom.ZoomShrinking;
+    state.ZoomStep = zoom.ZoomStep;
+    state.ZoomFast = zoom.ZoomFast;
+    state.ObjectRadius = zoom.ObjectRadius;
 }
 
 }  // namespace
@@ -83,7 +103,7 @@ void AnimationCreate(AnimationStateRecord& state, AnimationHost& host, SettingsV
     state.TimerId = host.StartTimer(Settings.TimerInterval);
     SeedRandom(host.ClockSeconds());
     SeedPenColour();
-    ChooseCurvePair(state);
+    KeepCurvePair(state, ChooseCurvePair());
 }
 
 void AnimationSize(AnimationStateRecord& state, std::uint32_t width, std::uint32_t height)
@@ -114,7 +134,7 @@ void AnimationTick(AnimationStateRecord& state, DrawSurface& surface, AnimationH
         state.CurrentRotation = ChooseRotation();
         state.ZoomLevel = ChooseZoomLevel();
         if (state.ZoomLevel != 0)
-            SetUpZoom(state);
+            KeepZoom(state, SetUpZoom(state.ZoomLevel, state.ObjectRadius));
         if (JoiningDots())
             surface.MoveTo(state.StartX, state.StartY);
     }
@@ -124,8 +144,8 @@ void AnimationTick(AnimationStateRecord& state, DrawSurface& surface, AnimationH
     MapPoint(state, state.Step, x, y);
     if (state.ObjectRadius != 0) {
         if (state.ZoomLevel != 0)
-            UpdateZoom(state);
-        DrawShape(surface, state, x, y);
+            KeepZoom(state, UpdateZoom(ZoomOf(state), state.Step, state.BaseRadius));
+        DrawShape(surface, {state.CurrentShape, state.CurrentRotation, state.ObjectRadius, state.Step}, x, y);
     } else if (JoiningDots()) {
         surface.LineTo(x, y);
     } else {
@@ -141,7 +161,7 @@ void AnimationTick(AnimationStateRecord& state, DrawSurface& surface, AnimationH
         if (state.TimerId != 0)
             host.StopTimer();
         host.Sleep(FIGURE_PAUSE_MS);
-        ChooseCurvePair(state);
+        KeepCurvePair(state, ChooseCurvePair());
         state.TimerId = host.StartTimer(Settings.TimerInterval);
         state.Step = 0;
         host.Erase(surface);

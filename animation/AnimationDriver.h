@@ -6,7 +6,7 @@
 
 #include "animation/AnimationHost.h"
 #include "animation/AnimationState.h"
-#include "animation/DrawSurface.h"
+#include "base/DrawSurface.h"
 
 class SettingsValueStore;
 

@@ -1,6 +1,6 @@
 #include "animation/ColourCycler.h"
 
-#include "animation/Random.h"
+#include "base/Random.h"
 #include "settings/Settings.h"
 
 ColourCycleRecord ColourCycle;

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "animation/DrawSurface.h"
+#include "base/DrawSurface.h"
 
 struct ColourCycleRecord {
     std::uint8_t Red, Green, Blue;

@@ -4,7 +4,7 @@
 
 #include "animation/AnimationDriver.h"
 #include "animation/ColourCycler.h"
-#include "animation/Random.h"
+#include "base/Random.h"
 #include "curves/TrigTables.h"
 #include "render/Renderer.h"
 #include "settings/MemoryStore.h"

@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "animation/AnimationState.h"
-#include "animation/Random.h"
+#include "base/Random.h"
 #include "curves/TrigTables.h"
 
 namespace {
@@ -96,10 +95,12 @@ bool IsRejectedPair(CurveKind kindX, CurveKind kindY)
     return RejectsPartner(kindX, kindY) || RejectsPartner(kindY, kindX);
 }
 
-void ChooseCurvePair(AnimationStateRecord& state)
+CurvePair ChooseCurvePair()
 {
+    CurvePair pair;
     do {
-        state.KindX = NextRandom() % CURVE_KIND_COUNT;
-        state.KindY = NextRandom() % CURVE_KIND_COUNT;
-    } while (IsRejectedPair(state.KindX, state.KindY));
+        pair.KindX = NextRandom() % CURVE_KIND_COUNT;
+        pair.KindY = NextRandom() % CURVE_KIND_COUNT;
+    } while (IsRejectedPair(pair.KindX, pair.KindY));
+    return pair;
 }

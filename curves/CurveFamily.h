@@ -15,6 +15,9 @@ double CurveValue(std::int32_t degree, CurveKind kind);
 bool RejectsPartner(CurveKind owner, CurveKind partner);
 bool IsRejectedPair(CurveKind kindX, CurveKind kindY);
 
-// Draws kinds until the pair is accepted; sets KindX and KindY of `state`.
-struct AnimationStateRecord;
-void ChooseCurvePair(AnimationStateRecord& state);
+struct CurvePair {
+    CurveKind KindX, KindY;
+};
+
+// Draws kinds until the pair is accepted.
+CurvePair ChooseCurvePair();

@@ -1,5 +1,6 @@
 #include "host/CommandLine.h"
 
+#include "host/CommandLineScan.h"
 #include "host/FaultGuard.h"
 #include "host/HostState.h"
 #include "host/PasswordChange.h"
@@ -11,11 +12,6 @@ namespace {
 
 const DWORD WIN95_FAMILY = 1;  // VER_PLATFORM_WIN32_WINDOWS
 
-unsigned char Byte(const char* p)
-{
-    return static_cast<unsigned char>(*p);
-}
-
 void DetectPlatform()
 {
     OSVERSIONINFOA version = {};
@@ -23,11 +19,9 @@ void DetectPlatform()
     HostState.IsWin95Family = GetVersionExA(&version) && version.dwPlatformId == WIN95_FAMILY ? 1 : 0;
 }
 
-const char* SkipSpaces(const char* p)
+const char* NextChar(const char* p)
 {
-    while (*p == ' ')
-        p++;
-    return p;
+    return CharNextA(p);
 }
 
 HWND WindowFromNumber(DWORD number)
@@ -35,54 +29,39 @@ HWND WindowFromNumber(DWORD number)
     return reinterpret_cast<HWND>(static_cast<ULONG_PTR>(number));
 }
 
-int RunPreview(const char* afterLetter)
+int RunPreview(std::uint32_t window)
 {
-    HWND parent = WindowFromNumber(ParseWindowHandle(SkipSpaces(afterLetter)));
+    HWND parent = WindowFromNumber(window);
     if (parent == nullptr || !IsWindow(parent))
         return NO_USABLE_MODE;
     return RunSaverWindow(parent);
 }
 
-int RunPasswordChange(const char* afterLetter)
+int RunPasswordChange(std::uint32_t window)
 {
     if (HostState.IsWin95Family != 1)
         return NO_USABLE_MODE;
-    HWND owner = WindowFromNumber(ParseWindowHandle(SkipSpaces(afterLetter)));
+    HWND owner = WindowFromNumber(window);
     if (owner == nullptr || !IsWindow(owner))
         owner = GetForegroundWindow();
     ChangeSaverPassword(owner);
     return 0;
 }
 
-// The mode scan: spaces, dashes and slashes are skipped; the first other byte
-// names the mode, and only a window number behind it is read.
 int RunMode(const char* tail)
 {
-    for (const char* p = tail;; p++) {
-        switch (Byte(p)) {
-        case ' ':
-        case '-':
-        case '/':
-            continue;
-        case '\0':
-            return static_cast<int>(RunConfigDialog(nullptr));
-        case 'c':
-        case 'C':
-            return static_cast<int>(RunConfigDialog(GetForegroundWindow()));
-        case 's':
-        case 'S':
-            return RunSaverWindow(nullptr);
-        case 'p':
-        case 'P':
-        case 'l':
-        case 'L':
-            return RunPreview(p + 1);
-        case 'a':
-        case 'A':
-            return RunPasswordChange(p + 1);
-        default:
-            return NO_USABLE_MODE;
-        }
+    ModeChoice choice = ScanMode(tail);
+    switch (choice.Mode) {
+    case SaverMode::ConfigDialog:
+        return static_cast<int>(RunConfigDialog(HostState.Instance, choice.DialogOwned ? GetForegroundWindow() : nullptr));
+    case SaverMode::FullScreen:
+        return RunSaverWindow(nullptr);
+    case SaverMode::Preview:
+        return RunPreview(choice.Window);
+    case SaverMode::ChangePassword:
+        return RunPasswordChange(choice.Window);
+    default:
+        return NO_USABLE_MODE;
     }
 }
 
@@ -103,28 +82,7 @@ int GuardedDispatch(void* context)
 
 const char* CommandLineTail(const char* commandLine)
 {
-    const char* p = commandLine;
-    if (*p == '"') {
-        p = CharNextA(p);
-        while (*p != '\0' && *p != '"')
-            p = CharNextA(p);
-        if (*p == '"')
-            p = CharNextA(p);
-    } else if (Byte(p) > ' ') {
-        while (Byte(p) > ' ')
-            p = CharNextA(p);
-    }
-    while (*p != '\0' && Byte(p) <= ' ')
-        p = CharNextA(p);
-    return p;
-}
-
-DWORD ParseWindowHandle(const char* text)
-{
-    DWORD value = 0;
-    for (const char* p = text; *p >= '0' && *p <= '9'; p++)
-        value = value * 10u + static_cast<DWORD>(*p - '0');
-    return value;
+    return TailAfterProgramName(commandLine, NextChar);
 }
 
 int DispatchCommandLine(HINSTANCE instance, const char* tail)

@@ -1,5 +1,4 @@
-// The process entry's command line: the text behind the program name, the
-// mode letter and the window handle that follows it.
+// The process entry's command line: the Windows side of CommandLineScan.h.
 #pragma once
 #include <windows.h>
 
@@ -13,6 +12,3 @@ const char* CommandLineTail(const char* commandLine);
 // Detects the platform, reads the mode letter and runs the mode, all inside
 // the fault guard; returns the process's exit code.
 int DispatchCommandLine(HINSTANCE instance, const char* tail);
-// A decimal window number; 0 when the text does not start with a digit.
-// Wraps modulo 2^32 however many digits follow.
-DWORD ParseWindowHandle(const char* text);

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "animation/DrawSurface.h"
+#include "base/DrawSurface.h"
 
 class GdiSurface : public DrawSurface {
 public:

@@ -1,11 +1,11 @@
 #include "host/PasswordVerifier.h"
 
+#include "host/CloseRules.h"
 #include "host/HostState.h"
 #include "host/SaverDefaultProc.h"
 
 namespace {
 
-const DWORD NEVER = 0xFFFFFFFFu;
 const UINT SPI_SCREENSAVERRUNNING_ID = 97;
 
 // Reads ScreenSaveUsePassword; a missing, unreadable or oversized value means
@@ -67,16 +67,14 @@ void UnloadPasswordVerifier()
 
 DWORD VerifyBeforeClose(HWND window)
 {
-    if (HostState.Verifying == 1 || HostState.CloseGranted == 1)
+    CloseVerdict verdict = JudgeClose(HostState.Verifying == 1, HostState.CloseGranted == 1,
+                                      HostState.VerifyPassword != nullptr, HostState.LastVerifyTime, GetTickCount());
+    if (verdict == CloseVerdict::Refuse)
         return 0;
-    if (HostState.VerifyPassword == nullptr) {
+    if (verdict == CloseVerdict::Grant) {
         HostState.CloseGranted = 1;
         return 1;
     }
-    DWORD now = GetTickCount();
-    // Unsigned difference: correct across the tick count's wrap.
-    if (HostState.LastVerifyTime != NEVER && now - HostState.LastVerifyTime < VERIFY_GAP_MS)
-        return 0;
     HostState.Verifying = 1;
     // Ticks already queued would draw behind the password dialog.
     MSG pending;

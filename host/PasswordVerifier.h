@@ -6,9 +6,6 @@
 // VerifyScreenSavePwd in PASSWORD.CPL: non-zero lets the user leave.
 typedef BOOL (WINAPI* VerifyScreenSavePwdProc)(HWND window);
 
-// Least time between the end of one check and the start of the next.
-const DWORD VERIFY_GAP_MS = 200;
-
 // Loads PASSWORD.CPL when the desktop asks for a password.
 void LoadPasswordVerifier();
 void UnloadPasswordVerifier();

@@ -1,6 +1,7 @@
 #include "host/SaverDefaultProc.h"
 
 #include "host/AnimationProc.h"
+#include "host/CloseRules.h"
 #include "host/HostState.h"
 #include "host/PasswordVerifier.h"
 
@@ -11,21 +12,17 @@ void RequestClose(HWND window)
     PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
-DWORD Distance(LONG a, LONG b)
-{
-    // Computed in 64 bits: screen coordinates far apart cannot overflow.
-    long long d = static_cast<long long>(a) - static_cast<long long>(b);
-    return static_cast<DWORD>(d < 0 ? -d : d);
-}
+static_assert(MSG_ACTIVATEAPP == WM_ACTIVATEAPP && MSG_KEYDOWN == WM_KEYDOWN && MSG_SYSKEYDOWN == WM_SYSKEYDOWN &&
+                  MSG_LBUTTONDOWN == WM_LBUTTONDOWN && MSG_RBUTTONDOWN == WM_RBUTTONDOWN &&
+                  MSG_MBUTTONDOWN == WM_MBUTTONDOWN,
+              "the close rules' message numbers");
 
-// Movement closes only once the pointer has travelled more than the threshold
-// from the reference point; jitter that stays close never does.
 void CheckMouseTravel(HWND window)
 {
     POINT now = {0, 0};
     GetCursorPos(&now);
-    DWORD travel = Distance(now.x, HostState.ReferencePoint.x) + Distance(now.y, HostState.ReferencePoint.y);
-    if (travel > HostState.MouseThreshold) {
+    ScreenPoint reference = {HostState.ReferencePoint.x, HostState.ReferencePoint.y};
+    if (TravelAsksToClose(reference, {now.x, now.y}, HostState.MouseThreshold)) {
         RequestClose(window);
         HostState.ReferencePoint = now;
     }
@@ -72,24 +69,15 @@ LRESULT SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         if (wParam != 0)
             HideCursor();
         break;
-    case WM_ACTIVATEAPP:
-        if (wParam == 0)
-            RequestClose(window);
-        break;
     case WM_SETCURSOR:
         HideCursor();
         return 1;
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        RequestClose(window);
-        break;
     case WM_MOUSEMOVE:
         CheckMouseTravel(window);
         break;
     default:
+        if (InputAsksToClose(message, wParam))
+            RequestClose(window);
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -1,9 +1,11 @@
 #include "host/SaverWindow.h"
 
 #include "host/AnimationProc.h"
+#include "host/CloseRules.h"
 #include "host/HostState.h"
 #include "host/PasswordVerifier.h"
 #include "host/SaverDefaultProc.h"
+#include "host/ScreenRect.h"
 #include "resources/resource.h"
 
 namespace {
@@ -44,10 +46,8 @@ LRESULT ForwardToParent(HWND window, UINT message, LPARAM lParam)
     return 1;
 }
 
-bool IsSwallowedCommand(WPARAM command)
-{
-    return command == SC_NEXTWINDOW || command == SC_PREVWINDOW || command == SC_SCREENSAVE;
-}
+static_assert(CMD_NEXTWINDOW == SC_NEXTWINDOW && CMD_PREVWINDOW == SC_PREVWINDOW && CMD_SCREENSAVE == SC_SCREENSAVE,
+              "the close rules' system commands");
 
 // A full-screen saver already running: brings it to the front.
 bool FrontRunningSaver()
@@ -77,12 +77,12 @@ ATOM RegisterSaverClass()
     return RegisterClassA(&windowClass);
 }
 
-HWND CreateSaverWindow(HWND parent, int width, int height)
+HWND CreateSaverWindow(HWND parent, int width, int height, int x, int y)
 {
     bool preview = HostState.IsPreview == 1;
     HostState.SaverWindow = CreateWindowExA(
         preview ? 0 : FULL_SCREEN_EX_STYLE, SAVER_CLASS_NAME, preview ? PREVIEW_TITLE : FULL_SCREEN_TITLE,
-        preview ? PREVIEW_STYLE : FULL_SCREEN_STYLE, 0, 0, width, height, parent, nullptr,
+        preview ? PREVIEW_STYLE : FULL_SCREEN_STYLE, x, y, width, height, parent, nullptr,
         HostState.Instance, nullptr);
     return HostState.SaverWindow;
 }
@@ -91,6 +91,8 @@ int RunSaverWindow(HWND parent)
 {
     int width = 0;
     int height = 0;
+    int x = 0;
+    int y = 0;
     if (parent != nullptr) {
         RECT client = {0, 0, 0, 0};
         GetClientRect(parent, &client);
@@ -98,8 +100,16 @@ int RunSaverWindow(HWND parent)
         height = client.bottom;
         HostState.IsPreview = 1;
     } else {
-        width = GetSystemMetrics(SM_CXSCREEN);
-        height = GetSystemMetrics(SM_CYSCREEN);
+        // Every monitor, so none goes on showing (and taking input for) the
+        // desktop while the saver runs.
+        ScreenMetrics metrics = {GetSystemMetrics(SM_XVIRTUALSCREEN),  GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                 GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                 GetSystemMetrics(SM_CXSCREEN),        GetSystemMetrics(SM_CYSCREEN)};
+        ScreenRect screen = FullScreenRect(metrics);
+        x = screen.X;
+        y = screen.Y;
+        width = screen.Width;
+        height = screen.Height;
         if (FrontRunningSaver())
             return 0;
         LoadPasswordVerifier();
@@ -107,7 +117,7 @@ int RunSaverWindow(HWND parent)
 
     MSG message = {};
     int result = SAVER_WINDOW_FAILED;
-    if (RegisterSaverClass() != 0 && CreateSaverWindow(parent, width, height) != nullptr) {
+    if (RegisterSaverClass() != 0 && CreateSaverWindow(parent, width, height, x, y) != nullptr) {
         if (parent == nullptr)
             SetForegroundWindow(HostState.SaverWindow);
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -157,8 +167,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return DefWindowProcA(window, message, wParam, lParam);
         break;
     case WM_SYSCOMMAND:
-        // The whole wParam is compared: a command with low bits set passes.
-        if (HostState.IsPreview == 0 && IsSwallowedCommand(wParam))
+        if (SwallowsSystemCommand(HostState.IsPreview != 0, wParam))
             return 0;
         break;
     case WM_TIMER:

@@ -18,5 +18,6 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // The steps of RunSaverWindow, for tests that run the window in their own
 // process: registers the class (0 on failure) ...
 ATOM RegisterSaverClass();
-// ... and creates the window for the mode that IsPreview selects.
-HWND CreateSaverWindow(HWND parent, int width, int height);
+// ... and creates the window for the mode that IsPreview selects, at x, y
+// (the full screen's may lie left of or above the primary monitor).
+HWND CreateSaverWindow(HWND parent, int width, int height, int x = 0, int y = 0);

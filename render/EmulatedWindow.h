@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "animation/AnimationHost.h"
-#include "animation/DrawSurface.h"
+#include "base/DrawSurface.h"
 
 class SettingsValueStore;
 

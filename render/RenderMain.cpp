@@ -9,6 +9,9 @@
 #ifdef ORBILUX_HAVE_PNG
 #include "render/PngWriter.h"
 #endif
+#ifdef ORBILUX_HAVE_GIF
+#include "render/GifWriter.h"
+#endif
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -38,6 +41,10 @@ int main(int argc, char** argv)
     if (!options.PngPath.empty())
         return Fail("--png: this build has no PNG output");
 #endif
+#ifndef ORBILUX_HAVE_GIF
+    if (!options.GifPath.empty())
+        return Fail("--gif: this build has no GIF output");
+#endif
 
     std::FILE* trace = nullptr;
     if (options.TracePath == "-") {
@@ -57,11 +64,30 @@ int main(int argc, char** argv)
     request.Height = options.Height;
     request.Ticks = options.Ticks;
 
-    Bitmap bitmap(options.PngPath.empty() ? 0 : static_cast<std::int32_t>(options.Width),
-                  options.PngPath.empty() ? 0 : static_cast<std::int32_t>(options.Height));
-    bool traced = RunRender(request, options.Store, trace, options.PngPath.empty() ? nullptr : &bitmap);
+    bool pictures = !options.PngPath.empty() || !options.GifPath.empty();
+    Bitmap bitmap(pictures ? static_cast<std::int32_t>(options.Width) : 0,
+                  pictures ? static_cast<std::int32_t>(options.Height) : 0);
+#ifdef ORBILUX_HAVE_GIF
+    GifWriter gif(options.GifPath, options.Width, options.Height, options.GifEvery, options.Ticks);
+    if (!options.GifPath.empty()) {
+        if (!gif.Open()) {
+            if (trace && trace != stdout)
+                std::fclose(trace);
+            std::fprintf(stderr, "orbilux-render: cannot write '%s'\n", options.GifPath.c_str());
+            return 1;
+        }
+        request.Observer = &gif;
+    }
+#endif
+    bool traced = RunRender(request, options.Store, trace, pictures ? &bitmap : nullptr);
     if (trace && trace != stdout)
         traced = std::fclose(trace) == 0 && traced;
+#ifdef ORBILUX_HAVE_GIF
+    if (!options.GifPath.empty() && !gif.Finish(bitmap, traced) && traced) {
+        std::fprintf(stderr, "orbilux-render: cannot write '%s'\n", options.GifPath.c_str());
+        return 1;
+    }
+#endif
     if (!traced) {
         std::fprintf(stderr, "orbilux-render: writing the trace failed\n");
         return 1;
@@ -73,10 +99,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "orbilux-render: cannot write '%s'\n", options.PngPath.c_str());
             return 1;
         }
-        if (trace != stdout)
-            std::printf("%s: %u x %u after %u ticks, seed %u\n", options.PngPath.c_str(), options.Width,
-                        options.Height, options.Ticks, request.Seed);
     }
 #endif
+    if (pictures && trace != stdout)
+        std::printf("%s: %u x %u after %u ticks, seed %u\n",
+                    (options.PngPath.empty() ? options.GifPath : options.PngPath).c_str(), options.Width,
+                    options.Height, options.Ticks, request.Seed);
     return 0;
 }

@@ -5,6 +5,7 @@
 const char RENDER_USAGE[] =
     "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
     "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE]\n"
+    "                      [--gif FILE [--gif-every N]]\n"
     "Emulates the saver window: create, size, one erase, then N timer ticks.\n"
     "  --seed N     random seed (unsigned 32-bit); default: the clock\n"
     "  --width W, --height H   client size, 1 to 16384 (default 1024 x 768)\n"
@@ -14,7 +15,10 @@ const char RENDER_USAGE[] =
     "               VALUE a 32-bit number, decimal or 0x hex\n"
     "  --trace FILE every event, one line each ('-': standard output)\n"
     "  --png FILE   the picture after the last tick (when that tick closes a figure:\n"
-    "               the closed figure, as shown during the pause before the erase)\n";
+    "               the closed figure, as shown during the pause before the erase)\n"
+    "  --gif FILE   the run as a looping animated GIF; its last frame is the --png picture\n"
+    "  --gif-every N  one frame per N ticks, 1 to 254 (default 1), and one at each\n"
+    "               figure's closing pause\n";
 
 bool ParseNumber32(const char* text, std::uint32_t& value)
 {
@@ -63,7 +67,7 @@ bool ParseNumber32(const char* text, std::uint32_t& value)
 namespace {
 
 const char* const OPTIONS_WITH_VALUE[] = {"--seed", "--width", "--height", "--ticks",
-                                          "--setting", "--trace", "--png"};
+                                          "--setting", "--trace", "--png", "--gif", "--gif-every"};
 
 bool ParseRange(const char* option, const char* text, std::uint32_t low, std::uint32_t high,
                 std::uint32_t& value, std::string& error)
@@ -105,6 +109,7 @@ bool ParseSetting(const char* text, MemoryStore& store, std::string& error)
 
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error)
 {
+    bool everyGiven = false;
     for (int i = 1; i < argc; i++) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -148,6 +153,10 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& option
         } else if (name == "--ticks") {
             if (!ParseRange("--ticks", text, 0, MAX_RENDER_TICKS, options.Ticks, error))
                 return false;
+        } else if (name == "--gif-every") {
+            if (!ParseRange("--gif-every", text, 1, MAX_GIF_EVERY, options.GifEvery, error))
+                return false;
+            everyGiven = true;
         } else if (name == "--setting") {
             if (!ParseSetting(text, options.Store, error))
                 return false;
@@ -156,9 +165,15 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& option
             return false;
         } else if (name == "--trace") {
             options.TracePath = value;
+        } else if (name == "--gif") {
+            options.GifPath = value;
         } else {
             options.PngPath = value;
         }
+    }
+    if (everyGiven && options.GifPath.empty()) {
+        error = "--gif-every: only with --gif";
+        return false;
     }
     return true;
 }

@@ -14,11 +14,16 @@ struct RenderOptions {
     MemoryStore Store;       // the --setting values, as the stored key
     std::string TracePath;   // empty: no trace; "-": standard output
     std::string PngPath;     // empty: no picture
+    std::string GifPath;     // empty: no animation
+    std::uint32_t GifEvery = 1;  // ticks per animation frame
     bool Help = false;
 };
 
 const std::uint32_t MAX_RENDER_SIZE = 16384;
 const std::uint32_t MAX_RENDER_TICKS = 100000000;
+// A frame's new pixels then have at most 254 pen colours and black, which
+// with the transparent entry fill one 256-colour GIF palette.
+const std::uint32_t MAX_GIF_EVERY = 254;
 
 // Parses argv[1..argc-1]. On failure returns false with a one-line message.
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error);

@@ -10,11 +10,45 @@
 
 class SettingsValueStore;
 
+// Follows the picture over the run's time, for animations. Called only when
+// the run rasterises (a bitmap is given).
+class RenderObserver {
+public:
+    virtual ~RenderObserver() = default;
+    virtual void TimerStarted(std::uint32_t milliseconds) = 0;
+    // The pause at a figure's end: `bitmap` shows the closed figure meanwhile.
+    virtual void Paused(const Bitmap& bitmap, std::uint32_t milliseconds) = 0;
+    // The end of tick `tick` (counted from 0).
+    virtual void Ticked(std::uint32_t tick, const Bitmap& bitmap) = 0;
+};
+
+// Writes one line per drawing event to `trace` and forwards the drawing to
+// `target`; either may be null.
+class TracingSurface : public DrawSurface {
+public:
+    TracingSurface(std::FILE* trace, DrawSurface* target) : Trace(trace), Target(target) {}
+
+    void SelectPen(Colour colour) override;
+    void DeselectPen() override;
+    void MoveTo(std::int32_t x, std::int32_t y) override;
+    void LineTo(std::int32_t x, std::int32_t y) override;
+    void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
+             std::int32_t ys, std::int32_t xe, std::int32_t ye) override;
+    void SetPixel(std::int32_t x, std::int32_t y, Colour colour) override;
+    void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
+                  std::uintptr_t brush) override;
+
+private:
+    std::FILE* Trace;
+    DrawSurface* Target;
+};
+
 struct RenderRequest {
     std::uint32_t Seed;    // the clock's value at WM_CREATE
     std::uint32_t Width;   // client size
     std::uint32_t Height;
     std::uint32_t Ticks;
+    RenderObserver* Observer = nullptr;
 };
 
 // Writes one line per event to `trace` (may be null) and draws on `bitmap`

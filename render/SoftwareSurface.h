@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "animation/DrawSurface.h"
+#include "base/DrawSurface.h"
 
 // Pixels are 0x00BBGGRR, row after row from the top.
 struct Bitmap {

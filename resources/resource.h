@@ -2,4 +2,3 @@
 #pragma once
 #define IDI_ORBILUX 100
 #define IDS_DESCRIPTION 1
-#define IDD_CONFIG 2003

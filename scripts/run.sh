@@ -29,7 +29,19 @@ if ! has_display; then
 fi
 
 # A Wine prefix of the saver's own, so its settings stay apart from ~/.wine.
-export WINEPREFIX=$root/build/wine/saver WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The product is the i686 saver; where Wine's 32-bit half cannot run, the
+# x86_64 one runs under 64-bit Wine instead.
+source scripts/test-env.sh
+orbilux_choose_wine
+saver=build/i686/host/orbilux.scr
+export WINEPREFIX=$root/build/wine/saver
+if [ "$ORBILUX_I686_WINE" != 1 ]; then
+  echo "The i686 saver cannot run here ($ORBILUX_I686_WHY): running the x86_64 one under 64-bit Wine."
+  ORBILUX_SKIP_SETUP=1 bash scripts/build.sh x86_64
+  saver=build/x86_64/host/orbilux.scr
+  export WINEPREFIX=$root/build/wine/saver64
+fi
+export WINEDLLOVERRIDES="mscoree,mshtml="
 [ -d "$WINEPREFIX" ] || wineboot -i >/dev/null 2>&1
-echo "Starting orbilux.scr /s on $DISPLAY: any key, click or mouse movement ends it."
-wine build/i686/host/orbilux.scr /s
+echo "Starting $saver /s on $DISPLAY: any key, click or mouse movement ends it."
+wine "$saver" /s

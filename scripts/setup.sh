@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a Debian 12 machine.
 # Safe to run again: it only installs what is missing. Needs root (or sudo).
+# Where Wine's 32-bit half cannot run (see scripts/test-env.sh), it adds
+# qemu's user-mode emulator for the i686 smoke run of scripts/test.sh.
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
-  libgtest-dev googletest libbenchmark-dev libpng-dev
+  build-essential cmake ninja-build pkg-config python3
+  libgtest-dev googletest libbenchmark-dev libpng-dev libcgif-dev
+  nsis zip
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine fonts-liberation
   xvfb xdotool x11-apps imagemagick
@@ -14,19 +17,29 @@ packages=(
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -eq 0 ]; then
-  echo "setup: all packages present"
-  exit 0
-fi
+# install PACKAGE...: installs those not yet installed.
+install() {
+  local missing=() p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "setup: installing ${missing[*]}"
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  if [ -z "${updated:-}" ]; then as_root apt-get update -q; updated=1; fi
+  as_root apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=900 "${missing[@]}"
+}
 
-echo "setup: installing ${missing[*]}"
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  as_root dpkg --add-architecture i386
+install "${packages[@]}"
+
+source "$(dirname "$0")/test-env.sh"
+orbilux_detect_i686
+if [ "$ORBILUX_I686_WINE" = 1 ]; then
+  echo "setup: all packages present; Wine's 32-bit half runs here"
+else
+  echo "setup: $ORBILUX_I686_WHY: i686 Wine tests will be replaced by a qemu smoke run"
+  install qemu-user-static
 fi
-export DEBIAN_FRONTEND=noninteractive
-as_root apt-get update -q
-as_root apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -4,20 +4,13 @@
 
 #include <cstddef>
 
-#include "host/HostState.h"
-#include "resources/resource.h"
+#include "settings/DialogIds.h"
+#include "settings/EntryChecks.h"
 #include "settings/RegistryStore.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
 namespace {
-
-const int ID_IMAGES_PER_SEC = 1002;
-const int ID_OBJECT_SIZE = 1003;
-const int ID_JOIN_THE_DOTS = 1004;
-const int ID_COLOUR_HIGH = 1013;
-const int ID_COLOUR_MEDIUM = 1014;
-const int ID_COLOUR_LOW = 1015;
 
 // The warning box has no owner, so the dialog stays usable while it shows.
 const UINT WARNING_FLAGS = MB_OK | MB_ICONWARNING;
@@ -43,64 +36,49 @@ void InitDialog(HWND dialog)
 {
     LoadSettingsFromRegistry();
 
-    int colourButton = ID_COLOUR_MEDIUM;
+    int colourButton = IDC_COLOUR_MEDIUM;
     if (Settings.ColourOption == COLOUR_HIGH)
-        colourButton = ID_COLOUR_HIGH;
+        colourButton = IDC_COLOUR_HIGH;
     else if (Settings.ColourOption == COLOUR_LOW)
-        colourButton = ID_COLOUR_LOW;
-    CheckRadioButton(dialog, ID_COLOUR_HIGH, ID_COLOUR_LOW, colourButton);
+        colourButton = IDC_COLOUR_LOW;
+    CheckRadioButton(dialog, IDC_COLOUR_HIGH, IDC_COLOUR_LOW, colourButton);
 
     // Each of these makes its edit notify, so the values just written pass
     // through the entry checks below.
-    SetDlgItemInt(dialog, ID_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
-    SetDlgItemInt(dialog, ID_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
+    SetDlgItemInt(dialog, IDC_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
+    SetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
 
     // A stored value other than 0 or 1 shows as ticked rather than as an
     // undefined third state.
-    CheckDlgButton(dialog, ID_JOIN_THE_DOTS, Settings.JoinTheDots != 0 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_JOIN_THE_DOTS, Settings.JoinTheDots != 0 ? BST_CHECKED : BST_UNCHECKED);
 
     ShowMask(dialog, SHAPE_CONTROLS, Settings.ObjectShape);
     ShowMask(dialog, ROTATION_CONTROLS, Settings.ObjectRotation);
     ShowMask(dialog, ZOOM_CONTROLS, Settings.ZoomOption);
 }
 
-// A negative entry reads as a very large unsigned number and is refused with
-// the rest; an entry that is not a number keeps the default and stays as typed.
 void CheckImagesPerSec(HWND dialog)
 {
     BOOL isNumber = FALSE;
-    UINT entry = GetDlgItemInt(dialog, ID_IMAGES_PER_SEC, &isNumber, TRUE);
-    if (!isNumber) {
-        Settings.TimerInterval = DEFAULT_TIMER_INTERVAL;
+    UINT entry = GetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, &isNumber, TRUE);
+    ImagesEntry checked = CheckImagesEntry(isNumber != FALSE, entry, Settings.TimerInterval);
+    Settings.TimerInterval = checked.TimerInterval;
+    if (!checked.Refused)
         return;
-    }
-    if (entry >= MIN_IMAGES_PER_SEC && entry <= MAX_IMAGES_PER_SEC) {
-        Settings.TimerInterval = 1000u / entry;
-        return;
-    }
     // Putting the previous value back notifies again; it passes the check.
-    SetDlgItemInt(dialog, ID_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
+    SetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
     MessageBoxA(nullptr, "Entry must be between 1 and 1000", "Images Per Second", WARNING_FLAGS);
 }
 
 void CheckObjectSize(HWND dialog)
 {
     BOOL isNumber = FALSE;
-    UINT entry = GetDlgItemInt(dialog, ID_OBJECT_SIZE, &isNumber, TRUE);
-    if (!isNumber) {
-        Settings.RadiusFactor = DEFAULT_RADIUS_FACTOR;
+    UINT entry = GetDlgItemInt(dialog, IDC_OBJECT_SIZE, &isNumber, TRUE);
+    SizeEntry checked = CheckSizeEntry(isNumber != FALSE, entry, Settings.RadiusFactor);
+    Settings.RadiusFactor = checked.RadiusFactor;
+    if (!checked.Refused)
         return;
-    }
-    if (entry <= MAX_OBJECT_SIZE_PERCENT) {
-        Settings.RadiusFactor = static_cast<double>(entry) * 0.01;
-        return;
-    }
-    // A size beyond 500 % can only come from a hand-edited registry. Put back,
-    // it would be refused again by the notification it causes, without end;
-    // the default goes back instead.
-    if (PercentFor(Settings.RadiusFactor) > MAX_OBJECT_SIZE_PERCENT)
-        Settings.RadiusFactor = DEFAULT_RADIUS_FACTOR;
-    SetDlgItemInt(dialog, ID_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
+    SetDlgItemInt(dialog, IDC_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
     MessageBoxA(nullptr, "Entry must be between 0 and 500 %", "Circle Radius", WARNING_FLAGS);
 }
 
@@ -115,14 +93,14 @@ void SaveAll(HWND dialog)
     SaveObjectRotation(store, MaskFromChecks(dialog, ROTATION_CONTROLS));
     SaveZoomOption(store, MaskFromChecks(dialog, ZOOM_CONTROLS));
 
-    Settings.JoinTheDots = IsDlgButtonChecked(dialog, ID_JOIN_THE_DOTS);
+    Settings.JoinTheDots = IsDlgButtonChecked(dialog, IDC_JOIN_THE_DOTS);
     SaveJoinTheDots(store);
 
-    if (IsDlgButtonChecked(dialog, ID_COLOUR_HIGH) != 0)
+    if (IsDlgButtonChecked(dialog, IDC_COLOUR_HIGH) != 0)
         SaveColourOption(store, COLOUR_HIGH);
-    else if (IsDlgButtonChecked(dialog, ID_COLOUR_MEDIUM) != 0)
+    else if (IsDlgButtonChecked(dialog, IDC_COLOUR_MEDIUM) != 0)
         SaveColourOption(store, COLOUR_MEDIUM);
-    else if (IsDlgButtonChecked(dialog, ID_COLOUR_LOW) != 0)
+    else if (IsDlgButtonChecked(dialog, IDC_COLOUR_LOW) != 0)
         SaveColourOption(store, COLOUR_LOW);
 }
 
@@ -146,10 +124,10 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         case IDCANCEL:
             EndDialog(dialog, 0);
             return TRUE;
-        case ID_IMAGES_PER_SEC:
+        case IDC_IMAGES_PER_SEC:
             CheckImagesPerSec(dialog);
             return FALSE;
-        case ID_OBJECT_SIZE:
+        case IDC_OBJECT_SIZE:
             CheckObjectSize(dialog);
             return FALSE;
         default:
@@ -161,7 +139,7 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-INT_PTR RunConfigDialog(HWND owner)
+INT_PTR RunConfigDialog(HINSTANCE instance, HWND owner)
 {
-    return DialogBoxParamA(HostState.Instance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigDialogProc, 0);
+    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG), owner, ConfigDialogProc, 0);
 }

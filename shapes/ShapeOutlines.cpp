@@ -1,8 +1,7 @@
 #include "shapes/ShapeOutlines.h"
 
-#include "animation/AnimationState.h"
-#include "animation/DrawSurface.h"
-#include "animation/SaturatingMath.h"
+#include "base/DrawSurface.h"
+#include "base/SaturatingMath.h"
 #include "curves/TrigTables.h"
 #include "settings/SettingsValues.h"
 
@@ -38,21 +37,21 @@ const Polygon FOUR_POINT_STAR_POLYGON = {FOUR_POINT_STAR, FOUR_POINT_STAR, 8, Mi
 const Polygon DIAMOND_POLYGON = {DIAMOND, DIAMOND, 4, Mirror::X};
 const Polygon PYRAMID_POLYGON = {PYRAMID, PYRAMID_MIRRORED, 3, Mirror::Y};
 
-void DrawPolygon(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y,
+void DrawPolygon(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y,
                  const Polygon& polygon)
 {
-    std::int32_t rotation = state.CurrentRotation;
+    std::int32_t rotation = stamp.CurrentRotation;
     if (rotation != ROTATION_NONE && rotation != ROTATION_CLOCKWISE && rotation != ROTATION_ANTICLOCKWISE)
         return;
     const Vertex* vertices = rotation == ROTATION_ANTICLOCKWISE ? polygon.Mirrored : polygon.Forward;
     // Step is 0 to 359, but keep the index inside the tables whatever it holds.
-    std::int32_t turn = rotation == ROTATION_NONE ? 0 : ((state.Step % 360) + 360) % 360;
-    std::int32_t halfRadius = state.ObjectRadius / 2;
+    std::int32_t turn = rotation == ROTATION_NONE ? 0 : ((stamp.Step % 360) + 360) % 360;
+    std::int32_t halfRadius = stamp.ObjectRadius / 2;
 
     std::int32_t firstX = 0, firstY = 0;
     for (int i = 0; i < polygon.Count; i++) {
         std::int32_t angle = (turn + vertices[i].Angle) % 360;
-        double radius = static_cast<double>(vertices[i].Half ? halfRadius : state.ObjectRadius);
+        double radius = static_cast<double>(vertices[i].Half ? halfRadius : stamp.ObjectRadius);
         std::int32_t dx = TruncToInt32(radius * TrigTables.Cosine[angle]);
         std::int32_t dy = TruncToInt32(radius * TrigTables.Sine[angle]);
         std::int32_t px, py;
@@ -79,61 +78,61 @@ void DrawPolygon(DrawSurface& surface, const AnimationStateRecord& state, std::i
 
 }  // namespace
 
-void DrawCircle(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawCircle(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    std::int32_t r = state.ObjectRadius;
+    std::int32_t r = stamp.ObjectRadius;
     std::int32_t left = SubtractSaturating(x, r);
     // Start and end on the same point make Arc draw the whole circle.
     surface.Arc(left, SubtractSaturating(y, r), AddSaturating(x, r), AddSaturating(y, r), left, y, left, y);
 }
 
-void DrawSquare(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawSquare(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    DrawPolygon(surface, state, x, y, SQUARE_POLYGON);
+    DrawPolygon(surface, stamp, x, y, SQUARE_POLYGON);
 }
 
-void DrawTriangle(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawTriangle(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    DrawPolygon(surface, state, x, y, TRIANGLE_POLYGON);
+    DrawPolygon(surface, stamp, x, y, TRIANGLE_POLYGON);
 }
 
-void DrawFourPointStar(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawFourPointStar(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    DrawPolygon(surface, state, x, y, FOUR_POINT_STAR_POLYGON);
+    DrawPolygon(surface, stamp, x, y, FOUR_POINT_STAR_POLYGON);
 }
 
-void DrawDiamond(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawDiamond(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    DrawPolygon(surface, state, x, y, DIAMOND_POLYGON);
+    DrawPolygon(surface, stamp, x, y, DIAMOND_POLYGON);
 }
 
-void DrawPyramid(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawPyramid(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    DrawPolygon(surface, state, x, y, PYRAMID_POLYGON);
+    DrawPolygon(surface, stamp, x, y, PYRAMID_POLYGON);
 }
 
-void DrawSixPointStar(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawSixPointStar(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    DrawTriangle(surface, state, x, y);
-    DrawPyramid(surface, state, x, y);
+    DrawTriangle(surface, stamp, x, y);
+    DrawPyramid(surface, stamp, x, y);
 }
 
-void DrawEightPointStar(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawEightPointStar(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    DrawSquare(surface, state, x, y);
-    DrawDiamond(surface, state, x, y);
+    DrawSquare(surface, stamp, x, y);
+    DrawDiamond(surface, stamp, x, y);
 }
 
-void DrawShape(DrawSurface& surface, const AnimationStateRecord& state, std::int32_t x, std::int32_t y)
+void DrawShape(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
-    switch (state.CurrentShape) {
-    case SHAPE_SQUARE: DrawSquare(surface, state, x, y); break;
-    case SHAPE_TRIANGLE: DrawTriangle(surface, state, x, y); break;
-    case SHAPE_FOUR_POINT_STAR: DrawFourPointStar(surface, state, x, y); break;
-    case SHAPE_DIAMOND: DrawDiamond(surface, state, x, y); break;
-    case SHAPE_PYRAMID: DrawPyramid(surface, state, x, y); break;
-    case SHAPE_SIX_POINT_STAR: DrawSixPointStar(surface, state, x, y); break;
-    case SHAPE_EIGHT_POINT_STAR: DrawEightPointStar(surface, state, x, y); break;
-    default: DrawCircle(surface, state, x, y); break;
+    switch (stamp.CurrentShape) {
+    case SHAPE_SQUARE: DrawSquare(surface, stamp, x, y); break;
+    case SHAPE_TRIANGLE: DrawTriangle(surface, stamp, x, y); break;
+    case SHAPE_FOUR_POINT_STAR: DrawFourPointStar(surface, stamp, x, y); break;
+    case SHAPE_DIAMOND: DrawDiamond(surface, stamp, x, y); break;
+    case SHAPE_PYRAMID: DrawPyramid(surface, stamp, x, y); break;
+    case SHAPE_SIX_POINT_STAR: DrawSixPointStar(surface, stamp, x, y); break;
+    case SHAPE_EIGHT_POINT_STAR: DrawEightPointStar(surface, stamp, x, y); break;
+    default: DrawCircle(surface, stamp, x, y); break;
     }
 }

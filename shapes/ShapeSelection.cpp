@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "animation/AnimationState.h"
-#include "animation/Random.h"
-#include "animation/SaturatingMath.h"
+#include "base/Random.h"
+#include "base/SaturatingMath.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
@@ -62,10 +61,9 @@ std::int32_t ChooseZoomLevel()
     return ChooseEnabledBit(Settings.ZoomOption, 4, 1, false, 0);
 }
 
-std::int32_t ChooseZoomPhases(AnimationStateRecord& state)
+std::int32_t ChooseZoomPhases()
 {
-    state.ZoomPhases = ChooseEnabledBit(Settings.ZoomOption, 3, 5, false, ZOOM_ONE_PHASE);
-    return state.ZoomPhases;
+    return ChooseEnabledBit(Settings.ZoomOption, 3, 5, false, ZOOM_ONE_PHASE);
 }
 
 std::int32_t ChooseZoomStart()
@@ -85,12 +83,14 @@ std::int32_t PhaseLength(std::int32_t zoomPhases)
     return 360;
 }
 
-void SetUpZoom(AnimationStateRecord& state)
+ZoomRecord SetUpZoom(std::int32_t zoomLevel, std::int32_t objectRadius)
 {
-    state.ZoomPhases = ChooseZoomPhases(state);
+    ZoomRecord state{};
+    state.ObjectRadius = objectRadius;
+    state.ZoomPhases = ChooseZoomPhases();
     state.ZoomShrinking = ChooseZoomStart() == ZOOM_START_LARGE ? 1 : 0;
     double length = PhaseLength(state.ZoomPhases);
-    ZoomConstants zoom = ZoomConstantsFor(state.ZoomLevel);
+    ZoomConstants zoom = ZoomConstantsFor(zoomLevel);
     double radius = state.ObjectRadius;
 
     // A radius of 0 makes the quotient infinite; like any quotient of at most
@@ -105,18 +105,18 @@ void SetUpZoom(AnimationStateRecord& state)
     }
 
     if (state.ZoomShrinking == 1)
-        return;
+        return state;
     std::int32_t start;
     if (state.ZoomFast == 1)
         start = TruncToInt32(std::floor(radius * zoom.Remainder));
     else
         start = state.ObjectRadius - static_cast<std::int32_t>(length) / state.ZoomStep;
     state.ObjectRadius = start < 1 ? 1 : start;
+    return state;
 }
 
-void UpdateZoom(AnimationStateRecord& state)
+ZoomRecord UpdateZoom(ZoomRecord state, std::int32_t step, std::int32_t baseRadius)
 {
-    std::int32_t step = state.Step;
     if ((state.ZoomPhases == ZOOM_TWO_PHASE && step == 180) ||
         (state.ZoomPhases == ZOOM_FOUR_PHASE && (step == 90 || step == 180 || step == 270)))
         state.ZoomShrinking = 1 - state.ZoomShrinking;
@@ -130,8 +130,9 @@ void UpdateZoom(AnimationStateRecord& state)
                                                   : AddSaturating(state.ObjectRadius, change);
 
     std::int32_t larger = state.ObjectRadius > 1 ? state.ObjectRadius : 1;
-    if (state.BaseRadius < larger)
-        state.ObjectRadius = state.BaseRadius;
+    if (baseRadius < larger)
+        state.ObjectRadius = baseRadius;
     else if (state.ObjectRadius <= 1)
         state.ObjectRadius = 1;
+    return state;
 }

@@ -3,7 +3,15 @@
 #pragma once
 #include <cstdint>
 
-struct AnimationStateRecord;
+// A figure's zoom: chosen by SetUpZoom, advanced by UpdateZoom, kept by the
+// caller between steps.
+struct ZoomRecord {
+    std::int32_t ZoomPhases;     // phase-count bit
+    std::int32_t ZoomShrinking;  // 1 while the zoom decreases the radius
+    std::int32_t ZoomStep;       // steps per one-pixel change, or pixels per step when ZoomFast
+    std::int32_t ZoomFast;
+    std::int32_t ObjectRadius;
+};
 
 // Each returns one bit of its settings mask, drawing random numbers until an
 // enabled one comes up. A mask that enables nothing to pick gives Circle,
@@ -11,14 +19,14 @@ struct AnimationStateRecord;
 std::int32_t ChooseShape();
 std::int32_t ChooseRotation();
 std::int32_t ChooseZoomLevel();
-std::int32_t ChooseZoomPhases(AnimationStateRecord& state);
+std::int32_t ChooseZoomPhases();
 std::int32_t ChooseZoomStart();
 
 // Number of steps in one zoom phase.
 std::int32_t PhaseLength(std::int32_t zoomPhases);
 
-// For a figure whose ZoomLevel is not 0: phases, start size and speed; may
+// For a figure whose zoom level is not 0: phases, start size and speed; may
 // start the radius small.
-void SetUpZoom(AnimationStateRecord& state);
-// Changes ObjectRadius for the current step, within 1 to BaseRadius.
-void UpdateZoom(AnimationStateRecord& state);
+ZoomRecord SetUpZoom(std::int32_t zoomLevel, std::int32_t objectRadius);
+// `zoom` with ObjectRadius changed for `step`, within 1 to baseRadius.
+ZoomRecord UpdateZoom(ZoomRecord zoom, std::int32_t step, std::int32_t baseRadius);

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "animation/DrawSurface.h"
+#include "base/DrawSurface.h"
 
 // Left and top included, right and bottom excluded; empty when right <= left
 // or bottom <= top.

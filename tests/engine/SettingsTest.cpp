@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "settings/MemoryStore.h"
 #include "settings/Settings.h"
@@ -9,136 +12,98 @@
 
 namespace {
 
-class SettingsRules : public ::testing::Test {
-protected:
-    void SetUp() override { ResetSettings(); }
-    void Store(const char* name, std::uint32_t value)
-    {
-        int i = SettingsValueIndex(name);
-        store.KeyExists = true;
-        store.Present[i] = true;
-        store.Values[i] = value;
-    }
-    std::uint32_t Stored(const char* name) { return store.Values[SettingsValueIndex(name)]; }
+typedef std::vector<std::pair<const char*, std::uint32_t>> Values;
+
+MemoryStore StoreOf(const Values& values)
+{
     MemoryStore store;
-};
-
-TEST_F(SettingsRules, NoKeyGivesTheDefaults)
-{
-    Settings.RadiusFactor = 3.0;
-    Settings.TimerInterval = 7;
-    LoadSettings(store);
-    EXPECT_EQ(Settings.RadiusFactor, 0.08);
-    EXPECT_EQ(Settings.TimerInterval, 20u);
-    EXPECT_EQ(Settings.JoinTheDots, 0u);
-    EXPECT_EQ(Settings.ObjectShape, 2u);
-    EXPECT_EQ(Settings.ObjectRotation, 2u);
-    EXPECT_EQ(Settings.ColourOption, 10);
-    EXPECT_EQ(Settings.ZoomOption, 0u);
-    EXPECT_EQ(ImagesPerSecFor(Settings.TimerInterval), 50u);
-    EXPECT_EQ(PercentFor(Settings.RadiusFactor), 8u);
+    for (const auto& value : values)
+        store.WriteValue(value.first, value.second);
+    return store;
 }
 
-TEST_F(SettingsRules, StoredValuesLoadAsGiven)
+// What a load makes of what is stored, from the defaults each time.
+TEST(Settings, LoadTakesWhatIsStoredWithinItsRules)
 {
-    Store(VALUE_RADIUS_FACTOR, 25);
-    Store(VALUE_IMAGES_PER_SEC, 3);
-    Store(VALUE_JOIN_THE_DOTS, 1);
-    Store(VALUE_OBJECT_SHAPE, 0xFFFFFFFFu);
-    Store(VALUE_OBJECT_ROTATION, 12);
-    Store(VALUE_COLOUR_OPTION, 0xFFFFFFFFu);
-    Store(VALUE_ZOOM_OPTION, 1023);
-    LoadSettings(store);
-    EXPECT_EQ(Settings.RadiusFactor, 25 * 0.01);
-    EXPECT_EQ(Settings.TimerInterval, 333u);
-    EXPECT_EQ(Settings.JoinTheDots, 0u);  // joining only with an object size of 0
-    EXPECT_EQ(Settings.ObjectShape, 0xFFFFFFFFu);
-    EXPECT_EQ(Settings.ObjectRotation, 12u);
-    EXPECT_EQ(Settings.ColourOption, -1);
-    EXPECT_EQ(Settings.ZoomOption, 1023u);
-}
-
-TEST_F(SettingsRules, JoiningDependsOnTheSizeJustLoaded)
-{
-    Store(VALUE_RADIUS_FACTOR, 0);
-    Store(VALUE_JOIN_THE_DOTS, 1);
-    LoadSettings(store);
-    EXPECT_EQ(Settings.JoinTheDots, 1u);
-
-    // The key is there but the value is not: joining is switched off.
-    store.Present[SettingsValueIndex(VALUE_JOIN_THE_DOTS)] = false;
-    LoadSettings(store);
-    EXPECT_EQ(Settings.JoinTheDots, 0u);
-
-    // With no key at all the field keeps what it holds.
-    Settings.JoinTheDots = 1;
-    Settings.RadiusFactor = 0.0;
-    MemoryStore empty;
-    LoadSettings(empty);  // loads 0.08 first, which switches joining off
-    EXPECT_EQ(Settings.JoinTheDots, 0u);
-}
-
-TEST_F(SettingsRules, ImagesPerSecondBecomeAnIntervalThatNeverDividesByZero)
-{
-    const std::uint32_t cases[][2] = {{20, 50}, {3, 333}, {1000, 1}, {1, 1000}, {501, 1},
-                                      {0, 20}, {1001, 20}, {0xFFFFFFFFu, 20}};
+    const struct {
+        Values Stored;
+        SettingsRecord Loaded;
+    } cases[] = {
+        {{}, {0.08, 20, 0, 2, 2, 10, 0}},
+        {{{VALUE_ZOOM_OPTION, 8}}, {0.08, 20, 0, 2, 2, 10, 8}},  // the others missing: defaults
+        {{{VALUE_RADIUS_FACTOR, 25}, {VALUE_IMAGES_PER_SEC, 3}, {VALUE_JOIN_THE_DOTS, 1},
+          {VALUE_OBJECT_SHAPE, 0xFFFFFFFFu}, {VALUE_OBJECT_ROTATION, 12}, {VALUE_COLOUR_OPTION, 0xFFFFFFFFu},
+          {VALUE_ZOOM_OPTION, 1023}},
+         {0.25, 333, 0, 0xFFFFFFFFu, 12, -1, 1023}},  // joining needs an object size of 0
+        {{{VALUE_RADIUS_FACTOR, 0}, {VALUE_JOIN_THE_DOTS, 1}, {VALUE_IMAGES_PER_SEC, 20}}, {0.0, 50, 1, 2, 2, 10, 0}},
+        {{{VALUE_RADIUS_FACTOR, 1}, {VALUE_JOIN_THE_DOTS, 1}, {VALUE_IMAGES_PER_SEC, 1000}}, {0.01, 1, 0, 2, 2, 10, 0}},
+        {{{VALUE_RADIUS_FACTOR, 0}}, {0.0, 20, 0, 2, 2, 10, 0}},
+        {{{VALUE_RADIUS_FACTOR, 0}, {VALUE_JOIN_THE_DOTS, 7}, {VALUE_IMAGES_PER_SEC, 1}}, {0.0, 1000, 7, 2, 2, 10, 0}},
+        {{{VALUE_RADIUS_FACTOR, 0xFFFFFFFFu}, {VALUE_IMAGES_PER_SEC, 501}}, {4294967295.0 * 0.01, 1, 0, 2, 2, 10, 0}},
+        // Rates that would divide by zero keep the default interval.
+        {{{VALUE_IMAGES_PER_SEC, 0}}, {0.08, 20, 0, 2, 2, 10, 0}},
+        {{{VALUE_IMAGES_PER_SEC, 1001}}, {0.08, 20, 0, 2, 2, 10, 0}},
+        {{{VALUE_IMAGES_PER_SEC, 0xFFFFFFFFu}}, {0.08, 20, 0, 2, 2, 10, 0}},
+    };
     for (const auto& c : cases) {
-        Store(VALUE_IMAGES_PER_SEC, c[0]);
+        ResetSettings();
+        Settings.JoinTheDots = 1;  // a key without the value switches joining off
+        MemoryStore store = StoreOf(c.Stored);
         LoadSettings(store);
-        EXPECT_EQ(Settings.TimerInterval, c[1]) << c[0];
-        EXPECT_GE(ImagesPerSecFor(Settings.TimerInterval), 1u);
+        auto fields = [](const SettingsRecord& r) {
+            return std::make_tuple(r.RadiusFactor, r.TimerInterval, r.JoinTheDots, r.ObjectShape, r.ObjectRotation,
+                                   r.ColourOption, r.ZoomOption);
+        };
+        EXPECT_EQ(fields(Settings), fields(c.Loaded)) << "case " << &c - cases;
     }
-    EXPECT_EQ(ImagesPerSecFor(0), 1000u);
 }
 
-TEST_F(SettingsRules, RoundTripsLoseWhatTheConversionsLose)
+// Saves write one value each; a save into an empty store creates the key,
+// and a load of it gives back what the conversions keep.
+TEST(Settings, SavesWriteOneValueAndRoundTripLosingWhatTheConversionsLose)
 {
     const std::uint32_t oneLower[] = {29, 58, 116, 205, 207, 232, 410, 414, 439, 464, 489};
-    int lower = 0;
     for (std::uint32_t p = 0; p <= 500; p++) {
-        Store(VALUE_RADIUS_FACTOR, p);
+        MemoryStore store = StoreOf({{VALUE_RADIUS_FACTOR, p}});
         LoadSettings(store);
-        SaveRadiusFactor(store);
-        std::uint32_t back = Stored(VALUE_RADIUS_FACTOR);
-        bool listed = std::find(std::begin(oneLower), std::end(oneLower), p) != std::end(oneLower);
-        EXPECT_EQ(back, listed ? p - 1 : p) << p;
-        lower += back != p;
+        MemoryStore saved;
+        SaveRadiusFactor(saved);
+        bool lower = std::find(std::begin(oneLower), std::end(oneLower), p) != std::end(oneLower);
+        ASSERT_EQ(saved.Values[SettingsValueIndex(VALUE_RADIUS_FACTOR)], lower ? p - 1 : p) << p;
+        ASSERT_TRUE(saved.KeyExists);
     }
-    EXPECT_EQ(lower, 11);
-
-    const std::uint32_t images[][2] = {{1, 1}, {35, 35}, {60, 62}, {300, 333}, {501, 1000}, {999, 1000}, {1000, 1000}};
-    for (const auto& c : images) {
-        Store(VALUE_IMAGES_PER_SEC, c[0]);
+    for (const auto& rate : {std::make_pair(1u, 1u), {35u, 35u}, {60u, 62u}, {300u, 333u}, {501u, 1000u},
+                             {1000u, 1000u}, {0u, 50u}}) {
+        MemoryStore store = StoreOf({{VALUE_IMAGES_PER_SEC, rate.first}});
         LoadSettings(store);
-        SaveImagesPerSec(store);
-        EXPECT_EQ(Stored(VALUE_IMAGES_PER_SEC), c[1]) << c[0];
+        MemoryStore saved;
+        SaveImagesPerSec(saved);
+        EXPECT_EQ(saved.Values[SettingsValueIndex(VALUE_IMAGES_PER_SEC)], rate.second) << rate.first;
     }
+    EXPECT_EQ(ImagesPerSecFor(0), 1000u);
+    EXPECT_EQ(PercentFor(4294967295.0 * 0.01), 4294967295u);
+    EXPECT_EQ(PercentFor(1e300), 4294967295u);
+    EXPECT_EQ(PercentFor(-0.5), 0u);
 
-    // Huge stored sizes reach the field unchecked and save back saturated or exact.
-    Store(VALUE_RADIUS_FACTOR, 0xFFFFFFFFu);
-    LoadSettings(store);
-    EXPECT_EQ(Settings.RadiusFactor, 4294967295.0 * 0.01);
-    SaveRadiusFactor(store);
-    EXPECT_EQ(Stored(VALUE_RADIUS_FACTOR), 4294967295u);
-}
-
-TEST_F(SettingsRules, EachSaveWritesOneValueAndEmptyMasksGetDefaults)
-{
-    SaveObjectShape(store, 0);
-    SaveObjectRotation(store, 0);
-    SaveZoomOption(store, 0);
-    EXPECT_EQ(store.Writes, 3);
-    EXPECT_EQ(Stored(VALUE_OBJECT_SHAPE), 2u);
-    EXPECT_EQ(Stored(VALUE_OBJECT_ROTATION), 2u);
-    EXPECT_EQ(Stored(VALUE_ZOOM_OPTION), 0u);
-    SaveZoomOption(store, ZOOM_LOW);  // a level without phases is stored as it is
-    EXPECT_EQ(Stored(VALUE_ZOOM_OPTION), 2u);
-    SaveColourOption(store, 50);
+    MemoryStore saved;
+    SaveObjectShape(saved, 0);
+    SaveObjectRotation(saved, 0);
+    SaveZoomOption(saved, 0);
+    SaveColourOption(saved, 50);
     Settings.JoinTheDots = 1;
-    SaveJoinTheDots(store);
-    EXPECT_EQ(Stored(VALUE_COLOUR_OPTION), 50u);
-    EXPECT_EQ(Stored(VALUE_JOIN_THE_DOTS), 1u);
-    EXPECT_EQ(store.Writes, 6);
+    SaveJoinTheDots(saved);
+    EXPECT_EQ(saved.Writes, 5);
+    ResetSettings();
+    LoadSettings(saved);
+    EXPECT_EQ(Settings.ObjectShape, SHAPE_CIRCLE);  // empty masks are stored as the defaults
+    EXPECT_EQ(Settings.ObjectRotation, ROTATION_NONE);
+    EXPECT_EQ(Settings.ColourOption, 50);
+    SaveZoomOption(saved, ZOOM_LOW);  // a level without phases, as it is
+    SaveObjectShape(saved, 0x1FE);
+    LoadSettings(saved);
+    EXPECT_EQ(Settings.ZoomOption, ZOOM_LOW);
+    EXPECT_EQ(Settings.ObjectShape, 0x1FEu);
+    EXPECT_EQ(saved.Values[SettingsValueIndex(VALUE_JOIN_THE_DOTS)], 1u);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ namespace {
 // Arc(c-r, c-r, c+r, c+r) with start = end straight left of, above, right of
 // or below the centre; the shapes use the left one. A start further out on
 // the same ray, and the box given the other way round (as a negative radius
-// makes it), draw the same. Centre 17 clips the larger circles.
+// makes it), draw the same. Centres 17 and 190 clip the larger circles.
 TEST(SurfaceArcs, FullCirclesFromEachSideMatchGdi)
 {
     const std::vector<GdiVector> arcs = LoadGdiVectors("arcs_sides.txt");
@@ -23,7 +23,7 @@ TEST(SurfaceArcs, FullCirclesFromEachSideMatchGdi)
         ASSERT_EQ(std::sscanf(arc.Head.c_str(), "arc-%15s r=%d", side, &r), 2);
         const int ux = !std::strcmp(side, "left") ? -1 : !std::strcmp(side, "right") ? 1 : 0;
         const int uy = !std::strcmp(side, "top") ? -1 : !std::strcmp(side, "bottom") ? 1 : 0;
-        for (int c : {100, 17})
+        for (int c : {100, 17, 190})
             for (int flip : {1, -1})
                 for (int reach : {r, 5 * r}) {
                     Bitmap bitmap(200, 200);
@@ -39,6 +39,7 @@ TEST(SurfaceArcs, FullCirclesFromEachSideMatchGdi)
 
 // Boxes and starts the shapes never use: no exact reference, but the outline
 // must reach its box's edges and stay inside; an empty box draws nothing.
+// Boxes spanning the whole 32-bit range put the bitmap deep inside the circle.
 TEST(SurfaceArcs, OtherBoxesAndStartsDrawOutlinesFillingTheBox)
 {
     const int cases[][8] = {
@@ -63,6 +64,22 @@ TEST(SurfaceArcs, OtherBoxesAndStartsDrawOutlinesFillingTheBox)
         for (std::size_t i = 0; i < extent.size(); ++i)
             EXPECT_EQ(i < 2 ? extent[i].first : extent[i].second, want[i]) << "box " << a[0] << "," << a[1];
     }
+    Bitmap bitmap(64, 48);
+    SoftwareSurface surface(bitmap);
+    surface.SelectPen(0xFFFFFF);
+    surface.Arc(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN, 0, INT32_MIN, 0);
+    surface.Arc(INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN, INT32_MAX, 0, INT32_MAX, 0);
+    surface.Arc(INT32_MIN, INT32_MAX, INT32_MAX, INT32_MIN, 0, 0, 5, 5);
+    EXPECT_TRUE(LitPixels(bitmap).empty());
+    surface.Arc(INT32_MIN, 3, INT32_MAX, 9, INT32_MIN, 6, INT32_MIN, 6);  // a flat box: only its rows
+    for (const Pixel& p : LitPixels(bitmap))
+        EXPECT_TRUE(p.second >= 3 && p.second < 9);
+    // A huge circle whose flat bottom runs along the row below the bitmap.
+    Bitmap bottom(64, 48);
+    SoftwareSurface edge(bottom);
+    edge.SelectPen(0xFFFFFF);
+    edge.Arc(-968, -1951, 1032, 49, -968, -951, -968, -951);
+    EXPECT_TRUE(LitPixels(bottom).empty());
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // Stand-in for the system's MPR.DLL: PwdChangePasswordA records its four
 // arguments and shows nothing. Built with WITHOUT_ENTRY it is a library that
-// loads but lacks the entry point the saver looks for; the tests copy that
-// one as PASSWORD.CPL or as MPR.DLL.
+// loads but lacks the entry point the saver looks for.
 #include "StandInRecord.h"
 
 namespace {
@@ -22,14 +21,9 @@ extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD ar
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved)
 {
-    if (reason == DLL_PROCESS_ATTACH) {
-        Record = OpenStandInRecord();
-        if (!Record)
-            return FALSE;
+    if (reason == DLL_PROCESS_ATTACH && (Record = OpenStandInRecord()) != nullptr)
         InterlockedIncrement(&Record->LibraryAttached);
-    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        // Freed by the saver, not torn down with the process.
+    else if (reason == DLL_PROCESS_DETACH && reserved == nullptr)  // freed by the saver
         InterlockedIncrement(&Record->LibraryFreed);
-    }
-    return TRUE;
+    return reason != DLL_PROCESS_ATTACH || Record != nullptr;
 }

@@ -1,7 +1,7 @@
 // Stand-in for the system's PASSWORD.CPL: VerifyScreenSavePwd answers as the
-// test scripted it in the shared record and records every call. It also
-// counts the saver window's ticks and closes through a subclass, so a test
-// can tell when a close request has been handled and whether the figure runs.
+// test scripted it and records every call. It also counts the saver window's
+// ticks and closes through a subclass, so a test can tell when a close has
+// been handled and whether the figure runs.
 #include <cstdio>
 #include <cstring>
 
@@ -21,23 +21,23 @@ LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         Record->LastTickTime = GetTickCount();
         if (InterlockedIncrement(&Record->TicksHandled) == 1)
             Record->FirstTickTime = Record->LastTickTime;
-    } else if (message == WM_CLOSE) {
-        InterlockedIncrement(&Record->ClosesHandled);
     }
+    if (message == WM_CLOSE)
+        InterlockedIncrement(&Record->ClosesHandled);
     return result;
 }
 
-// Puts the watch on the first saver window that this thread takes a message
-// for; the window exists only after the library has been loaded.
+// Watches the first saver window that this thread takes a message for; the
+// window exists only after the library has been loaded.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    const MSG* message = reinterpret_cast<const MSG*>(lParam);
-    char className[64] = "";
-    if (code == HC_ACTION && !WatchedWindow && GetClassNameA(message->hwnd, className, sizeof className) &&
-        lstrcmpA(className, "WindowsScreenSaverClass") == 0) {
-        WatchedWindow = message->hwnd;
+    HWND window = reinterpret_cast<const MSG*>(lParam)->hwnd;
+    char name[64] = "";
+    if (code == HC_ACTION && !WatchedWindow && GetClassNameA(window, name, sizeof name) &&
+        lstrcmpA(name, "WindowsScreenSaverClass") == 0) {
+        WatchedWindow = window;
         SaverProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(WatchedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
+            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
     }
     return CallNextHookEx(MessageHook, code, wParam, lParam);
 }
@@ -49,8 +49,7 @@ LONG ScreenSaverRunning()
     return running ? 1 : 0;
 }
 
-// Leaves the tick summary beside the library for scripts that cannot read the
-// shared record (the benchmark).
+// The tick summary beside the library, for the benchmark script.
 void WriteTickSummary(HMODULE module)
 {
     char path[MAX_PATH + 16];
@@ -70,27 +69,28 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
     LONG call = InterlockedIncrement(&Record->VerifyCalls) - 1;
     LONG scripted = static_cast<LONG>(strnlen(Record->VerifyAnswers, sizeof Record->VerifyAnswers));
     char answer = scripted == 0 ? '1' : Record->VerifyAnswers[call < scripted ? call : scripted - 1];
-    VerifyCallRecord unrecorded;
-    VerifyCallRecord& entry = call < StandInMaxCalls ? Record->Calls[call] : unrecorded;
-    entry.Window = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
-    entry.Running = ScreenSaverRunning();
-    if (answer == 'k')
+    if (call == 0) {
+        Record->FirstWindow = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
+        Record->FirstRunning = ScreenSaverRunning();
+    }
+    if (answer == 'k') {
+        SendMessageA(window, WM_CLOSE, 0, 0);
         PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
-    entry.TicksAtReturn = Record->TicksHandled;
+    }
+    if (call == 0)
+        Record->FirstTicksAtReturn = Record->TicksHandled;
     return answer == '1';
 }
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        Record = OpenStandInRecord();
-        if (!Record)
+        if (!(Record = OpenStandInRecord()))
             return FALSE;
         Record->RunningAtAttach = ScreenSaverRunning();
         InterlockedIncrement(&Record->PasswordAttached);
         MessageHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
-    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
-        // Freed by the saver, not torn down with the process.
+    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {  // freed by the saver
         UnhookWindowsHookEx(MessageHook);
         // A live subclass would now point into freed code.
         if (WatchedWindow && IsWindow(WatchedWindow))

@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# Mutation run: puts one small fault at a time into a scratch copy of the
+# tree, rebuilds the native configuration incrementally and runs its tests.
+# A fault the tests notice is KILLED, one they miss SURVIVED; a fault that
+# does not compile is INVALID, one whose text is no longer in its file (or
+# is there more than once) is NOT FOUND. Neither of those counts.
+#
+# Usage: scripts/mutate.sh [-l LIST] [-k TEXT]... [-r REV]
+#   -l LIST   the mutant list (default scripts/mutants.txt)
+#   -k TEXT   only the mutants whose list line contains TEXT (repeatable)
+#   -r REV    run against the tree of commit REV (its tests, say) instead of
+#             the working tree
+# List lines: FILE @@ ORIGINAL @@ REPLACEMENT @@ DESCRIPTION; '#' starts a
+# comment. ORIGINAL must occur exactly once in FILE.
+# Scratch tree and build: build/mutate; results also in build/mutate/results.txt.
+# ORBILUX_MUTATE_TIMEOUT: seconds per test run (default 120; a hang is a kill).
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+list=$root/scripts/mutants.txt
+filters=()
+rev=""
+while getopts "l:k:r:h" opt; do
+  case $opt in
+    l) list=$OPTARG ;;
+    k) filters+=("$OPTARG") ;;
+    r) rev=$OPTARG ;;
+    *) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+  esac
+done
+[ -f "$list" ] || { echo "mutate: no mutant list '$list'" >&2; exit 2; }
+work=$root/build/mutate
+src=$work/src
+bld=$work/build
+limit=${ORBILUX_MUTATE_TIMEOUT:-120}
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-2}
+mkdir -p "$src" "$bld"
+cp "$list" "$work/mutants.txt"  # the list may be edited while this runs
+from=$root
+if [ -n "$rev" ]; then
+  from=$work/rev
+  rm -rf "$from" && mkdir -p "$from"
+  git -C "$root" archive "$rev" | tar -x -C "$from" || { echo "mutate: no commit '$rev'" >&2; exit 2; }
+fi
+
+# Copies the tree's files (tracked and new, not ignored) into the scratch
+# tree, touching only what differs so that the build stays incremental.
+sync_tree() {
+  if [ -n "$rev" ]; then
+    (cd "$from" && find . -type f | sed 's|^\./||') | sort >"$work/files"
+  else
+    (cd "$root" && git ls-files -co --exclude-standard) | sort >"$work/files"
+  fi
+  while read -r f; do
+    [ -f "$from/$f" ] || continue
+    if ! cmp -s "$from/$f" "$src/$f"; then
+      mkdir -p "$src/$(dirname "$f")"
+      cp "$from/$f" "$src/$f"
+    fi
+  done <"$work/files"
+  (cd "$src" && find . -type f | sed 's|^\./||' | sort) >"$work/have"
+  comm -23 "$work/have" "$work/files" | while read -r f; do rm -f "$src/$f"; done
+}
+
+build() { cmake --build "$bld" >"$work/build.log" 2>&1; }
+
+# Runs every test of the native build; the first failure ends the run.
+run_tests() {
+  rm -f "$bld/Testing/Temporary/LastTestsFailed.log"
+  timeout "$limit" ctest --test-dir "$bld" --stop-on-failure --timeout "$limit" >"$work/test.log" 2>&1
+}
+
+failed_test() {
+  local log=$bld/Testing/Temporary/LastTestsFailed.log
+  if [ -s "$log" ]; then cut -d: -f2 "$log" | head -1; else echo "timeout"; fi
+}
+
+# Replaces ORIGINAL by REPLACEMENT in FILE; status 3 when ORIGINAL is not
+# there, 4 when it is there more than once.
+apply() {
+  python3 - "$1" "$2" "$3" <<'EOF'
+import sys
+path, old, new = sys.argv[1:4]
+try:
+    text = open(path).read()
+except OSError:
+    sys.exit(3)
+count = text.count(old)
+if count != 1:
+    sys.exit(3 if count == 0 else 4)
+open(path, "w").write(text.replace(old, new))
+EOF
+}
+
+current=""
+restore() { [ -n "$current" ] && cp "$work/original" "$src/$current"; current=""; }
+trap restore EXIT
+trap 'restore; exit 130' INT TERM
+
+sync_tree
+echo "== configure and build the unchanged tree in build/mutate"
+cmake -S "$src" -B "$bld" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$work/configure.log" 2>&1 ||
+  { cat "$work/configure.log"; exit 1; }
+build || { tail -20 "$work/build.log"; echo "mutate: the unchanged tree does not build"; exit 1; }
+run_tests || { tail -20 "$work/test.log"; echo "mutate: the unchanged tree fails its tests"; exit 1; }
+
+killed=0 survived=0 invalid=0 missing=0 number=0
+: >"$work/results.txt"
+while IFS= read -r line; do
+  case $line in ''|'#'*) continue ;; esac
+  keep=1
+  for f in "${filters[@]+"${filters[@]}"}"; do
+    case $line in *"$f"*) ;; *) keep=0 ;; esac
+  done
+  number=$((number + 1))
+  [ "$keep" = 1 ] || continue
+  rest=$line
+  file=${rest%% @@ *}; rest=${rest#* @@ }
+  original=${rest%% @@ *}; rest=${rest#* @@ }
+  replacement=${rest%% @@ *}; description=${rest#* @@ }
+  label=$(printf '%3d %s: %s' "$number" "$file" "$description")
+
+  [ -f "$src/$file" ] && cp "$src/$file" "$work/original"
+  apply "$src/$file" "$original" "$replacement"
+  case $? in
+    0) current=$file ;;
+    4) result="NOT FOUND (more than once)"; missing=$((missing + 1)) ;;
+    *) result="NOT FOUND"; missing=$((missing + 1)) ;;
+  esac
+  if [ -n "$current" ]; then
+    if ! build; then
+      result="INVALID (does not compile)"; invalid=$((invalid + 1))
+    elif run_tests; then
+      result="SURVIVED"; survived=$((survived + 1))
+    else
+      result="KILLED by $(failed_test)"; killed=$((killed + 1))
+    fi
+    restore
+  fi
+  printf '%-28s %s\n' "$result" "$label" | tee -a "$work/results.txt"
+done <"$work/mutants.txt"
+
+build >/dev/null 2>&1  # leave the scratch build matching the tree
+summary="killed $killed of $((killed + survived))"
+[ $((invalid + missing)) -eq 0 ] || summary+=" ($invalid invalid, $missing not found)"
+echo "$summary" | tee -a "$work/results.txt"

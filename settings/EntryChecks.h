@@ -1,0 +1,22 @@
+// The settings dialog's checks of its two number fields, free of the
+// platform: what an entry makes of the setting, and whether it is refused.
+// A refused entry keeps the setting, which the dialog then shows again with
+// a warning.
+#pragma once
+#include <cstdint>
+
+struct ImagesEntry {
+    std::uint32_t TimerInterval;
+    bool Refused;
+};
+
+struct SizeEntry {
+    double RadiusFactor;
+    bool Refused;
+};
+
+// `isNumber` and `entry` as the edit reads them (a signed number taken as
+// unsigned, so a negative one is refused with the rest). Not a number gives
+// the default and is never refused.
+ImagesEntry CheckImagesEntry(bool isNumber, std::uint32_t entry, std::uint32_t timerInterval);
+SizeEntry CheckSizeEntry(bool isNumber, std::uint32_t entry, double radiusFactor);

@@ -1,0 +1,35 @@
+#!/bin/sh
+# Fails when a folder includes one above or beside it (bottom to top: base;
+# curves, settings; shapes; animation; resources; render, host; x11, which
+# draws through render's software surface), or when
+# a portable file includes a Win32 header.
+# Usage: layering.sh [source root]
+cd "${1:-$(dirname "$0")/..}" || exit 2
+layer() {
+    case $1 in
+    base) echo 0 ;; curves | settings) echo 1 ;; shapes) echo 2 ;; animation) echo 3 ;;
+    resources) echo 4 ;; render | host) echo 5 ;; x11) echo 6 ;;
+    esac
+}
+win32='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](win[a-z0-9_]*|mmsystem|commctrl|commdlg|shellapi|shlobj|objbase|ole2|imm|tchar|scrnsave|regstr)\.h[>"]'
+status=0
+for file in $(find base curves settings shapes animation render host x11 resources -type f \
+                   \( -name '*.h' -o -name '*.cpp' -o -name '*.rc' \) 2>/dev/null); do
+    folder=${file%%/*}
+    own=$(layer "$folder")
+    for used in $(sed -n 's|^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z0-9_]*\)/.*|\1|p' "$file" | sort -u); do
+        level=$(layer "$used")
+        if [ -n "$level" ] && [ "$used" != "$folder" ] && [ "$level" -ge "$own" ]; then
+            echo "$file: includes $used/, which is not below $folder/"
+            status=1
+        fi
+    done
+    case $file in
+    settings/RegistryStore.* | settings/ConfigDialog.* | render/* | host/* | x11/* | resources/*) ;;
+    *) if grep -Eiq "$win32" "$file"; then
+           echo "$file: portable, but includes a Win32 header"
+           status=1
+       fi ;;
+    esac
+done
+exit $status

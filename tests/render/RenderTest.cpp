@@ -1,0 +1,115 @@
+// orbilux-render's options, its pictures and what it reports.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "render/RenderOptions.h"
+#include "render/Renderer.h"
+
+namespace {
+
+bool Parse(std::vector<const char*> args, RenderOptions& options)
+{
+    args.insert(args.begin(), "orbilux-render");
+    std::string error;
+    return ParseRenderOptions(static_cast<int>(args.size()), args.data(), options, error);
+}
+
+TEST(RenderOptions, NumbersAndSettings)
+{
+    const std::pair<const char*, std::uint32_t> good[] = {
+        {"4294967295", 4294967295u}, {"0xFFFFffff", 4294967295u}, {"0xabcdef", 0xABCDEFu}, {"-1", 4294967295u},
+        {"-2147483648", 0x80000000u}, {"0", 0u}};
+    for (const auto& g : good) {
+        std::uint32_t v = 7;
+        EXPECT_TRUE(ParseNumber32(g.first, v) && v == g.second) << g.first << " gave " << v;
+    }
+    std::uint32_t v = 0;
+    for (const char* bad : {"", "-", "0x", "4294967296", "-2147483649", "1e3", "+5", " 5", "0x1g", "99999999999999999999"})
+        EXPECT_FALSE(ParseNumber32(bad, v)) << bad;
+
+    // The last value given counts; the other forms show in the golden traces.
+    RenderOptions options;
+    ASSERT_TRUE(Parse({"--setting", "ZoomOption=0x3FE", "--setting=ZoomOption=2"}, options));
+    EXPECT_EQ(options.Store.ReadValue("ZoomOption", v), StoreRead::Read);
+    EXPECT_EQ(v, 2u);
+}
+
+// Whole pictures by a 64-bit FNV-1a digest of their pixels; a picture that
+// differs is written beside the test as a PPM file to look at.
+std::uint64_t Digest(const Bitmap& bitmap)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (Colour pixel : bitmap.Pixels)
+        for (int shift = 0; shift < 24; shift += 8)
+            hash = (hash ^ ((pixel >> shift) & 0xFF)) * 1099511628211ull;
+    return hash;
+}
+
+void WritePpm(const Bitmap& bitmap, const std::string& path)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return;
+    std::fprintf(file, "P6 %d %d 255\n", bitmap.Width, bitmap.Height);
+    for (Colour pixel : bitmap.Pixels)
+        for (int shift = 0; shift < 24; shift += 8)
+            std::fputc(static_cast<int>((pixel >> shift) & 0xFF), file);
+    std::fclose(file);
+}
+
+TEST(RenderPicture, GoldenPictures)
+{
+    const struct {
+        const char* Name;
+        RenderRequest Request;
+        std::vector<std::pair<const char*, std::uint32_t>> Settings;
+        std::uint64_t Digest;
+    } pictures[] = {
+        // A tick that closes the figure shows it whole, as the pause does.
+        {"closed", {1, 200, 150, 360}, {}, 14679961531666055113ull},
+        {"next", {1, 200, 150, 361}, {}, 12033959517471881745ull},  // erased, then the next figure's first circle
+        {"joined", {77, 160, 120, 360}, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}, 1655465754170786230ull},
+        {"shapes", {12345, 240, 180, 500}, {{"ObjectShape", 0x1FE}, {"ObjectRotation", 14}, {"ZoomOption", 0x3FE}},
+         15617489322029260420ull},
+    };
+    for (const auto& picture : pictures) {
+        MemoryStore store;
+        for (const auto& setting : picture.Settings)
+            store.WriteValue(setting.first, setting.second);
+        Bitmap bitmap(static_cast<std::int32_t>(picture.Request.Width), static_cast<std::int32_t>(picture.Request.Height));
+        ASSERT_TRUE(RunRender(picture.Request, store, nullptr, &bitmap));
+        const std::uint64_t digest = Digest(bitmap);
+        EXPECT_EQ(digest, picture.Digest) << picture.Name << ": written to picture-" << picture.Name << ".ppm";
+        if (digest != picture.Digest)
+            WritePpm(bitmap, std::string("picture-") + picture.Name + ".ppm");
+    }
+}
+
+// Millions of percent, every shape turning and zooming, tiny and huge windows:
+// under the sanitizers any overflow fails.
+TEST(RenderPicture, ExtremeSettingsStayDefinedAndFailedTracesAreReported)
+{
+    MemoryStore store;
+    store.WriteValue("RadiusFactor", 0xFFFFFFFFu);
+    store.WriteValue("ObjectShape", 0x1FE);
+    store.WriteValue("ObjectRotation", 14);
+    store.WriteValue("ZoomOption", 0x3FE);
+    const RenderRequest requests[] = {{1, 65535, 65535, 725}, {2, 1, 1, 725}, {3, 2, 65535, 725}};
+    for (const RenderRequest& request : requests)
+        EXPECT_TRUE(RunRender(request, store, nullptr, nullptr));
+    Bitmap bitmap(16, 9);
+    EXPECT_TRUE(RunRender({4, 16, 9, 725}, store, nullptr, &bitmap));
+    // Writes to a file open for reading fail.
+    const std::string path = testing::TempDir() + "orbilux-read-only.txt";
+    std::fclose(std::fopen(path.c_str(), "wb"));
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    EXPECT_FALSE(RunRender({1, 64, 48, 2}, store, file, nullptr));
+    std::fclose(file);
+    std::remove(path.c_str());
+}
+
+}  // namespace

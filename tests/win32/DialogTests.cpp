@@ -1,0 +1,140 @@
+// The settings dialog of the real orbilux.scr, driven through its controls
+// (entries, clicks, warning boxes) against the registry of the test prefix.
+// (What an entry makes of a setting: the native entry-check tables.)
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Support.h"
+#include "settings/DialogIds.h"
+
+namespace {
+
+const int ID_IMAGES = IDC_IMAGES_PER_SEC, ID_SIZE = IDC_OBJECT_SIZE, ID_JOIN = IDC_JOIN_THE_DOTS;
+const char* const IMAGES_CAPTION = "Images Per Second";
+const char* const SIZE_CAPTION = "Circle Radius";
+
+// False if the dialog did not handle the message in time (a warning box blocking it).
+bool Send(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UINT timeoutMs = 20000)
+{
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(GetDlgItem(dialog, id), message, wParam, lParam, SMTO_NORMAL, timeoutMs, &result) != 0;
+}
+
+std::string Text(HWND dialog, int id)
+{
+    char text[64] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// Waits for the warning box with this caption, checks that it is an ownerless
+// warning, presses its OK and gives its text ("" if it never showed).
+std::string AnswerWarning(const char* caption)
+{
+    HWND box = nullptr;
+    if (!PumpUntil([&] { return (box = FindWindowA("#32770", caption)) != nullptr && IsWindowVisible(box); }))
+        return "";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+    HWND icon = FindWindowExA(box, nullptr, "Static", nullptr);
+    while (icon != nullptr && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        icon = FindWindowExA(box, icon, "Static", nullptr);
+    EXPECT_NE(icon, nullptr) << "a warning box without its icon";
+    char text[256] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    PumpUntil([&] { return !IsWindow(box); });
+    return text;
+}
+
+class SettingsDialog : public ::testing::Test {
+protected:
+    void SetUp() override { RemoveSettingsKey(); }
+    void TearDown() override { RemoveSettingsKey(); }
+    HWND Open(const char* openingWarning = nullptr)
+    {
+        Saver.Start("");
+        if (openingWarning != nullptr)
+            OpeningWarning = AnswerWarning(openingWarning);
+        return Saver.WaitForWindow("#32770", "Orbilux Setup - Version 1.9");
+    }
+    SaverProcess Saver;
+    std::string OpeningWarning;
+};
+
+}  // namespace
+
+// What OK writes is what the dialog showed: over the runs with masks every
+// check box has its own pattern (box k is ticked in run b when bit b of k is
+// set), so a box shown or read for the wrong bit shows. Bits no box stands
+// for are dropped; empty shape and rotation masks are written as 2.
+TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShown)
+{
+    const DWORD none = NOT_STORED, extra = 0x80001;
+    const struct { std::initializer_list<DWORD> Values; const char* Saved; } cases[] = {
+        {{}, "50 8 0 10 2 2 0"},
+        {{300, 0, 7, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "333 0 1 10 aa a 2aa"},
+        {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "62 28 0 30 cc c cc"},
+        {{1000, 500, none, 50, 0xF0 | extra, extra, 0xF0 | extra}, "1000 500 0 50 f0 2 f0"},
+        {{none, none, 1, 77, 0x100, 0, 0x300}, "50 8 0 30 100 2 300"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Saved);
+        RemoveSettingsKey();
+        PutSettings(c.Values);
+        HWND dialog = Open();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(Send(dialog, IDOK, BM_CLICK));
+        EXPECT_EQ(Saver.WaitExit(), 1u);
+        EXPECT_EQ(StoredSettings(), c.Saved);
+    }
+}
+
+// A stored size beyond 500 % is refused as the dialog opens, once. Then each
+// step replaces an entry; a warning blocks the dialog until it is answered.
+TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
+{
+    const char* const IMAGES_WARNING = "Entry must be between 1 and 1000";
+    const char* const SIZE_WARNING = "Entry must be between 0 and 500 %";
+    const struct { int Id; const char *Input, *Warning, *Shown; } steps[] = {
+        {ID_IMAGES, "3", nullptr, "3"}, {ID_IMAGES, "1500", IMAGES_WARNING, "3"}, {ID_IMAGES, "0", IMAGES_WARNING, "3"},
+        {ID_IMAGES, "x", nullptr, "x"}, {ID_IMAGES, "4", nullptr, "4"}, {ID_SIZE, "-1", SIZE_WARNING, "8"},
+        {ID_SIZE, "0", nullptr, "0"},
+    };
+    PutSettings({NOT_STORED, 700});
+    HWND dialog = Open(SIZE_CAPTION);
+    EXPECT_EQ(OpeningWarning, SIZE_WARNING);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Text(dialog, ID_SIZE), "8");
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string("entering ") + step.Input);
+        LPARAM input = reinterpret_cast<LPARAM>(step.Input);
+        EXPECT_NE(Send(dialog, step.Id, WM_SETTEXT, 0, input, step.Warning ? 200 : 20000), step.Warning != nullptr);
+        if (step.Warning != nullptr) {
+            EXPECT_EQ(AnswerWarning(step.Id == ID_IMAGES ? IMAGES_CAPTION : SIZE_CAPTION), step.Warning);
+        }
+        EXPECT_TRUE(PumpUntil([&] { return Text(dialog, step.Id) == step.Shown; })) << Text(dialog, step.Id);
+    }
+    ASSERT_TRUE(Send(dialog, IDOK, BM_CLICK));
+    EXPECT_EQ(Saver.WaitExit(), 1u);
+    EXPECT_EQ(StoredSettings(), "4 0 0 10 2 2 0");
+}
+
+// Changes, Cancel, then the same changes and OK. Emptied entries raise no
+// warning; OK then writes their defaults.
+TEST_F(SettingsDialog, CancelWritesNothingAndEmptiedEntriesSaveTheirDefaults)
+{
+    PutSettings({10, 20});
+    for (int button : {IDCANCEL, IDOK}) {
+        HWND dialog = Open();
+        ASSERT_NE(dialog, nullptr);
+        for (int id : {ID_IMAGES, ID_SIZE}) {
+            ASSERT_TRUE(Send(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""))) << "a warning showed";
+            EXPECT_EQ(Text(dialog, id), "");
+        }
+        for (int id : {ID_JOIN, IDC_COLOUR_LOW, IDC_ROTATION_CLOCKWISE, IDC_ZOOM_START_LARGE, button})
+            ASSERT_TRUE(Send(dialog, id, BM_CLICK));
+        EXPECT_EQ(Saver.WaitExit(), button == IDOK ? 1u : 0u);
+        EXPECT_EQ(StoredSettings(), button == IDOK ? "50 8 1 50 2 6 200" : "10 20 - - - - -");
+    }
+}

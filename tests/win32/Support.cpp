@@ -1,0 +1,135 @@
+#include "Support.h"
+
+#include <cstdio>
+
+std::string SaverPath()
+{
+    // The build gives a Unix path; Wine sees the Unix root as drive Z.
+    std::string path = "Z:" ORBILUX_SCR_PATH;
+    for (char& c : path)
+        c = c == '/' ? '\\' : c;
+    return path;
+}
+
+void PumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool SaverProcess::StartLine(std::string commandLine)
+{
+    Close();
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    return CreateProcessA(Program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                          Folder.empty() ? nullptr : Folder.c_str(), &startup, &Info) != FALSE;
+}
+
+bool SaverProcess::Running() const
+{
+    return Info.hProcess != nullptr && WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD SaverProcess::WaitExit(DWORD timeoutMs)
+{
+    DWORD code = STILL_ACTIVE;
+    if (PumpUntil([this] { return !Running(); }, timeoutMs) && Info.hProcess != nullptr)
+        GetExitCodeProcess(Info.hProcess, &code);
+    return code;
+}
+
+void SaverProcess::Close()
+{
+    if (Info.hProcess == nullptr)
+        return;
+    TerminateProcess(Info.hProcess, 99);  // fails harmlessly once it has ended
+    WaitForSingleObject(Info.hProcess, 10000);
+    CloseHandle(Info.hProcess);
+    CloseHandle(Info.hThread);
+    Info = {};
+}
+
+HWND SaverProcess::WaitForWindow(const char* className, const char* title, bool inFront)
+{
+    HWND found = nullptr;
+    PumpUntil([&] {
+        while ((found = FindWindowExA(nullptr, found, className, title)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == Info.dwProcessId && IsWindowVisible(found) && (!inFront || GetForegroundWindow() == found))
+                return true;
+        }
+        return !Running();
+    });
+    return found;
+}
+
+void PressKey(WORD key)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+void ClickButton(DWORD down, DWORD up)
+{
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = down;
+    input[1].mi.dwFlags = up;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+void PutValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size)
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyA(HKEY_CURRENT_USER, key.c_str(), &handle) != ERROR_SUCCESS)
+        return;
+    if (data == nullptr)
+        RegDeleteValueA(handle, name);
+    else
+        RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(handle);
+}
+
+void SetWin95Family(const std::string& programName, bool on)
+{
+    PutValue("Software\\Wine\\AppDefaults\\" + programName, "Version", REG_SZ, on ? "win98" : nullptr, 6);
+}
+
+namespace {
+const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor", "JoinTheDots", "ColourOption",
+                                   "ObjectShape",  "ObjectRotation", "ZoomOption"};
+}
+
+void PutSettings(std::initializer_list<DWORD> values)
+{
+    for (size_t i = 0; i < values.size(); ++i)
+        if (DWORD value = values.begin()[i]; value != NOT_STORED)
+            PutValue(SETTINGS_KEY, VALUE_NAMES[i], REG_DWORD, &value, sizeof value);
+}
+
+std::string StoredSettings()
+{
+    std::string line;
+    for (int i = 0; i < 7; ++i) {
+        DWORD type = 0, value = 0, size = sizeof value;
+        char text[16] = " -";
+        if (RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_ANY, &type, &value, &size) ==
+                ERROR_SUCCESS && type == REG_DWORD && size == 4)
+            std::snprintf(text, sizeof text, i < 4 ? " %lu" : " %lx", value);
+        line += text;
+    }
+    return line.substr(1);
+}
+
+void RemoveSettingsKey()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex");
+}
