@@ -7,9 +7,7 @@
 #include "curves/CurveFamily.h"
 #include "curves/TrigTables.h"
 
-namespace {
-
-bool SameBits(double a, double b)
+static bool SameBits(double a, double b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
@@ -91,5 +89,3 @@ TEST(Curves, PairRulesHoldBothWays)
             count += IsRejectedPair(x, y);
     EXPECT_EQ(count, 412);
 }
-
-}  // namespace

@@ -10,11 +10,9 @@
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
-namespace {
-
 typedef std::vector<std::pair<const char*, std::uint32_t>> Values;
 
-MemoryStore StoreOf(const Values& values)
+static MemoryStore StoreOf(const Values& values)
 {
     MemoryStore store;
     for (const auto& value : values)
@@ -102,5 +100,3 @@ TEST(Settings, SavesWriteOneValueAndRoundTripLosingWhatTheConversionsLose)
     EXPECT_EQ(Settings.ObjectShape, 0x1FEu);
     EXPECT_EQ(saved.Values[SettingsValueIndex(VALUE_JOIN_THE_DOTS)], 1u);
 }
-
-}  // namespace

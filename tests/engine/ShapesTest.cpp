@@ -13,11 +13,9 @@
 #include "shapes/ShapeOutlines.h"
 #include "shapes/ShapeSelection.h"
 
-namespace {
-
 // What the shape draws, through the renderer's trace writer, with '|' for
 // the line ends.
-std::string Traced(const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
+static std::string Traced(const ShapeStamp& stamp, std::int32_t x, std::int32_t y)
 {
     std::FILE* file = std::tmpfile();
     TracingSurface surface(file, nullptr);
@@ -96,5 +94,3 @@ TEST(Zoom, RunsItsPhasesAtTheRightSpeed)
             EXPECT_EQ(radii[expected.first], expected.second) << figure.Options << " at step " << expected.first;
     }
 }
-
-}  // namespace

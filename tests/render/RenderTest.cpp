@@ -8,9 +8,7 @@
 #include "render/RenderOptions.h"
 #include "render/Renderer.h"
 
-namespace {
-
-bool Parse(std::vector<const char*> args, RenderOptions& options)
+static bool Parse(std::vector<const char*> args, RenderOptions& options)
 {
     args.insert(args.begin(), "orbilux-render");
     std::string error;
@@ -39,7 +37,7 @@ TEST(RenderOptions, NumbersAndSettings)
 
 // Whole pictures by a 64-bit FNV-1a digest of their pixels; orbilux-render
 // --png with the same seed, size, ticks and settings shows one that differs.
-std::uint64_t Digest(const Bitmap& bitmap)
+static std::uint64_t Digest(const Bitmap& bitmap)
 {
     std::uint64_t hash = 14695981039346656037ull;
     for (Colour pixel : bitmap.Pixels)
@@ -94,5 +92,3 @@ TEST(RenderPicture, ExtremeSettingsStayDefinedAndFailedTracesAreReported)
     std::fclose(file);
     std::remove(path.c_str());
 }
-
-}  // namespace

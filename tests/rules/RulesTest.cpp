@@ -11,22 +11,19 @@
 #include "host/ScreenRect.h"
 #include "settings/EntryChecks.h"
 
-namespace {
-
 const bool T = true, F = false;  // short for the tables
 
-const char* ByteStep(const char* p) { return *p != '\0' ? p + 1 : p; }
+static const char* ByteStep(const char* p) { return *p != '\0' ? p + 1 : p; }
 // A double-byte code page in which 0x81 leads a two-byte character.
-const char* DoubleByteStep(const char* p) { return *p == '\x81' && p[1] != '\0' ? p + 2 : ByteStep(p); }
+static const char* DoubleByteStep(const char* p) { return *p == '\x81' && p[1] != '\0' ? p + 2 : ByteStep(p); }
 
 TEST(CommandLineRules, TailAfterTheProgramName)
 {
-    const struct { const char *Line, *Tail; CharStep Step; } rows[] = {
-        {"orbilux.scr /s", "/s", ByteStep}, {"orbilux.scr", "", ByteStep}, {"", "", ByteStep},
-        {"\"C:\\orbi x\\orbilux.scr\" /p 5", "/p 5", ByteStep}, {"\"a b.scr\"/x", "/x", ByteStep},
-        {"\"C:\\orbi\\orbilux.scr /x", "", ByteStep},  // an unterminated quote swallows the line
-        {"\xE9t\xE9.scr \t /x", "/x", ByteStep}, {"a.scr\t\x01 s", "s", ByteStep}, {"  /s", "/s", ByteStep},
-        {"\"\x81\"x y\" s", "x y\" s", ByteStep}, {"\"\x81\"x y\" s", "s", DoubleByteStep},
+    const struct { const char *Line, *Tail; CharStep Step = ByteStep; } rows[] = {
+        {"orbilux.scr /s", "/s"}, {"orbilux.scr", ""}, {"", ""}, {"\"C:\\orbi x\\orbilux.scr\" /p 5", "/p 5"},
+        {"\"a b.scr\"/x", "/x"}, {"\xE9t\xE9.scr \t /x", "/x"}, {"a.scr\t\x01 s", "s"}, {"  /s", "/s"},
+        {"\"C:\\orbi\\orbilux.scr /x", ""},  // an unterminated quote swallows the line
+        {"\"\x81\"x y\" s", "x y\" s"}, {"\"\x81\"x y\" s", "s", DoubleByteStep},
     };
     for (const auto& row : rows)
         EXPECT_STREQ(TailAfterProgramName(row.Line, row.Step), row.Tail) << row.Line;
@@ -157,5 +154,3 @@ TEST(FullScreenRect, Layouts)
             << row.Metrics.VirtualX << "," << row.Metrics.VirtualY;
     }
 }
-
-}  // namespace

@@ -7,8 +7,6 @@
 
 #include "GdiVectors.h"
 
-namespace {
-
 // Arc(c-r, c-r, c+r, c+r) with start = end straight left of, above, right of
 // or below the centre; the shapes use the left one. A start further out on
 // the same ray, and the box given the other way round (as a negative radius
@@ -79,5 +77,3 @@ TEST(SurfaceArcs, OtherBoxesAndStartsDrawOutlinesFillingTheBox)
     surface.Arc(-968, -1951, 1032, 49, -968, -951, -968, -951);
     EXPECT_TRUE(LitPixels(bitmap).empty());
 }
-
-}  // namespace
