@@ -28,27 +28,21 @@ static std::string Traced(const ShapeStamp& stamp, std::int32_t x, std::int32_t 
     return text;
 }
 
+// Outlines whose vertices hang on truncation and on the rotation's sense; the
+// plain ones show in the golden traces.
 TEST(ShapeOutlines, WorkedExamples)
 {
     const struct {
         std::int32_t Shape, Rotation, Radius, Step, X, Y;
         const char* Trace;
     } cases[] = {
-        {SHAPE_FOUR_POINT_STAR, ROTATION_NONE, 10, 0, 100, 100,
-         "move 110 100|line 103 103|line 100 110|line 97 103|line 90 100|line 97 97|line 100 90|line 103 97|"
-         "line 110 100|"},
-        {SHAPE_SQUARE, ROTATION_NONE, 10, 0, 100, 100, "move 107 107|line 93 107|line 93 93|line 107 93|line 107 107|"},
-        {SHAPE_DIAMOND, ROTATION_NONE, 10, 0, 100, 100, "move 110 100|line 100 110|line 90 100|line 100 90|line 110 100|"},
         // The upper corners differ in height: Sine[30] and Sine[150] lie on either side of 0.5.
         {SHAPE_TRIANGLE, ROTATION_NONE, 10, 0, 100, 100, "move 100 110|line 92 96|line 108 95|line 100 110|"},
-        {SHAPE_PYRAMID, ROTATION_NONE, 10, 0, 100, 100, "move 108 104|line 92 105|line 100 90|line 108 104|"},
         {SHAPE_TRIANGLE, ROTATION_ANTICLOCKWISE, 10, 0, 100, 100, "move 100 110|line 108 96|line 92 95|line 100 110|"},
         {SHAPE_SQUARE, ROTATION_CLOCKWISE, 10, 10, 100, 100, "move 105 108|line 92 105|line 95 92|line 108 95|line 105 108|"},
         {SHAPE_SQUARE, ROTATION_ANTICLOCKWISE, 10, 10, 100, 100,
          "move 95 108|line 108 105|line 105 92|line 92 95|line 95 108|"},
         {SHAPE_SQUARE, ROTATION_CLOCKWISE, 100, 359, 0, 0, "move 71 69|line -69 71|line -71 -69|line 69 -71|line 71 69|"},
-        {SHAPE_SIX_POINT_STAR, ROTATION_NONE, 10, 0, 100, 100,
-         "move 100 110|line 92 96|line 108 95|line 100 110|move 108 104|line 92 105|line 100 90|line 108 104|"},
         {SHAPE_DIAMOND, ROTATION_NONE, 1, 0, 100, 100, "move 101 100|line 100 101|line 99 100|line 100 99|line 101 100|"},
     };
     BuildTrigTables();
