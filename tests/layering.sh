@@ -15,21 +15,15 @@ win32='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](win[a-z0-9_]*|mmsystem|
 status=0
 for file in $(find base curves settings shapes animation render host x11 resources -type f \
                    \( -name '*.h' -o -name '*.cpp' -o -name '*.rc' \) 2>/dev/null); do
-    folder=${file%%/*}
-    own=$(layer "$folder")
+    folder=${file%%/*} own=$(layer "${file%%/*}")
     for used in $(sed -n 's|^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z0-9_]*\)/.*|\1|p' "$file" | sort -u); do
         level=$(layer "$used")
-        if [ -n "$level" ] && [ "$used" != "$folder" ] && [ "$level" -ge "$own" ]; then
-            echo "$file: includes $used/, which is not below $folder/"
-            status=1
-        fi
+        [ -n "$level" ] && [ "$used" != "$folder" ] && [ "$level" -ge "$own" ] &&
+            echo "$file: includes $used/, which is not below $folder/" && status=1
     done
     case $file in
     settings/RegistryStore.* | settings/ConfigDialog.* | render/* | host/* | x11/* | resources/*) ;;
-    *) if grep -Eiq "$win32" "$file"; then
-           echo "$file: portable, but includes a Win32 header"
-           status=1
-       fi ;;
+    *) grep -Eiq "$win32" "$file" && echo "$file: portable, but includes a Win32 header" && status=1 ;;
     esac
 done
 exit $status

@@ -6,8 +6,6 @@
 #include "animation/ColourCycler.h"
 #include "settings/Settings.h"
 
-namespace {
-
 // Components (red, green, blue) the calls return from a start and a band.
 TEST(Colour, ComponentsTurnBackAtTheBandsEdges)
 {
@@ -37,5 +35,3 @@ TEST(Colour, ComponentsTurnBackAtTheBandsEdges)
         }
     }
 }
-
-}  // namespace

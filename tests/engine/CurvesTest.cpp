@@ -7,9 +7,7 @@
 #include "curves/CurveFamily.h"
 #include "curves/TrigTables.h"
 
-namespace {
-
-bool SameBits(double a, double b)
+static bool SameBits(double a, double b)
 {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
@@ -19,16 +17,14 @@ TEST(Curves, TablesHoldTheCutOffPiValues)
     BuildTrigTables();
     const double* s = TrigTables.Sine;
     const double* c = TrigTables.Cosine;
-    EXPECT_TRUE(SameBits(s[0], 0.0));
-    EXPECT_EQ(c[0], 1.0);
-    EXPECT_EQ(s[90], 1.0);
-    EXPECT_NEAR(c[90], 4.49e-11, 0.01e-11);
-    EXPECT_NEAR(s[180], 8.98e-11, 0.01e-11);  // pass 180 overwrites the -0.0 of pass 0
-    EXPECT_EQ(c[180], -1.0);
-    EXPECT_EQ(s[270], -1.0);
-    EXPECT_NEAR(c[270], 4.49e-11, 0.01e-11);
-    EXPECT_TRUE(SameBits(s[360], -s[180]));
-    EXPECT_EQ(c[360], 1.0);
+    // Degree, sine, cosine; pass 180 overwrites the -0.0 of pass 0 at Sine[180].
+    const double quadrants[][3] = {{0, 0, 1}, {90, 1, 4.49e-11}, {180, 8.98e-11, -1}, {270, -1, 4.49e-11},
+                                   {360, -8.98e-11, 1}};
+    for (const auto& q : quadrants) {
+        EXPECT_NEAR(s[int(q[0])], q[1], 0.01e-11) << q[0];
+        EXPECT_NEAR(c[int(q[0])], q[2], 0.01e-11) << q[0];
+    }
+    EXPECT_TRUE(SameBits(s[0], 0.0) && SameBits(s[360], -s[180]));
     // Copies, not separate evaluations: the mirror is exact.
     for (int i = 1; i <= 179; i++) {
         ASSERT_TRUE(SameBits(s[180 + i], -s[i])) << i;
@@ -93,5 +89,3 @@ TEST(Curves, PairRulesHoldBothWays)
             count += IsRejectedPair(x, y);
     EXPECT_EQ(count, 412);
 }
-
-}  // namespace

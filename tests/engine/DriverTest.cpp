@@ -6,8 +6,6 @@
 #include "render/Renderer.h"
 #include "settings/MemoryStore.h"
 
-namespace {
-
 // A host whose timer may fail; it counts the timer stops.
 class CountingHost : public AnimationHost {
 public:
@@ -49,5 +47,3 @@ TEST(Driver, ResizingMidFigureKeepsTheScalesAndAFailedTimerIsNeverStopped)
         AnimationTick(state, nowhere, host);
     EXPECT_EQ(host.Stops, 1);
 }
-
-}  // namespace

@@ -10,11 +10,9 @@
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
-namespace {
-
 typedef std::vector<std::pair<const char*, std::uint32_t>> Values;
 
-MemoryStore StoreOf(const Values& values)
+static MemoryStore StoreOf(const Values& values)
 {
     MemoryStore store;
     for (const auto& value : values)
@@ -37,13 +35,11 @@ TEST(Settings, LoadTakesWhatIsStoredWithinItsRules)
          {0.25, 333, 0, 0xFFFFFFFFu, 12, -1, 1023}},  // joining needs an object size of 0
         {{{VALUE_RADIUS_FACTOR, 0}, {VALUE_JOIN_THE_DOTS, 1}, {VALUE_IMAGES_PER_SEC, 20}}, {0.0, 50, 1, 2, 2, 10, 0}},
         {{{VALUE_RADIUS_FACTOR, 1}, {VALUE_JOIN_THE_DOTS, 1}, {VALUE_IMAGES_PER_SEC, 1000}}, {0.01, 1, 0, 2, 2, 10, 0}},
-        {{{VALUE_RADIUS_FACTOR, 0}}, {0.0, 20, 0, 2, 2, 10, 0}},
+        {{{VALUE_RADIUS_FACTOR, 0}}, {0.0, 20, 0, 2, 2, 10, 0}},  // the key without the value: joining off
         {{{VALUE_RADIUS_FACTOR, 0}, {VALUE_JOIN_THE_DOTS, 7}, {VALUE_IMAGES_PER_SEC, 1}}, {0.0, 1000, 7, 2, 2, 10, 0}},
-        {{{VALUE_RADIUS_FACTOR, 0xFFFFFFFFu}, {VALUE_IMAGES_PER_SEC, 501}}, {4294967295.0 * 0.01, 1, 0, 2, 2, 10, 0}},
         // Rates that would divide by zero keep the default interval.
         {{{VALUE_IMAGES_PER_SEC, 0}}, {0.08, 20, 0, 2, 2, 10, 0}},
         {{{VALUE_IMAGES_PER_SEC, 1001}}, {0.08, 20, 0, 2, 2, 10, 0}},
-        {{{VALUE_IMAGES_PER_SEC, 0xFFFFFFFFu}}, {0.08, 20, 0, 2, 2, 10, 0}},
     };
     for (const auto& c : cases) {
         ResetSettings();
@@ -105,5 +101,3 @@ TEST(Settings, SavesWriteOneValueAndRoundTripLosingWhatTheConversionsLose)
     EXPECT_EQ(Settings.ObjectShape, 0x1FEu);
     EXPECT_EQ(saved.Values[SettingsValueIndex(VALUE_JOIN_THE_DOTS)], 1u);
 }
-
-}  // namespace

@@ -17,50 +17,26 @@ passed=0 failed=0
 
 run() { $runner "$render" "$@"; }
 
-expect_refused() {
-  local out err status
-  run "$@" --trace t.txt >out.txt 2>err.txt
-  status=$?
-  err=$(tr -d '\r' <err.txt)
-  if [ "$status" -ne 2 ] || [ "$(printf '%s\n' "$err" | grep -c .)" -ne 1 ] || [ -e t.txt ] || [ -e g.gif ] ||
-     [ -s out.txt ]; then
-    echo "FAIL: '$*' gave status $status, stderr '$err'$( [ -e t.txt ] || [ -e g.gif ] && echo ', and wrote a file')"
-    failed=$((failed + 1))
-  else
-    passed=$((passed + 1))
-  fi
-  rm -f t.txt g.gif
-}
-
-if [ -z "$only" ]; then
-expect_refused --bogus
-expect_refused --seed
-expect_refused --seed -1
-expect_refused --seed 4294967296
-expect_refused --seed ""
-expect_refused --width 0
-expect_refused --width 16385
-expect_refused --height 0
-expect_refused --height " 5"
-expect_refused --ticks 100000001
-expect_refused --setting Radius=5
-expect_refused --setting radiusfactor=5
-expect_refused --setting RadiusFactor
-expect_refused --setting RadiusFactor=
-expect_refused --png
-expect_refused --trace
-expect_refused --gif
-expect_refused --gif=
-expect_refused --gif-every 2
-expect_refused --gif g.gif --gif-every 0
-expect_refused --gif g.gif --gif-every 255
-expect_refused --gif g.gif --gif-every 3x
-expect_refused --gif-every -1 --gif g.gif
+# Argument lists that must be refused, each split into words as bash would.
+refusals=(--bogus --seed '--seed -1' '--seed 4294967296' '--seed ""' '--width 0' '--width 16385' '--height 0'
+  '--height " 5"' '--ticks 100000001' '--setting Radius=5' '--setting radiusfactor=5' '--setting RadiusFactor'
+  '--setting RadiusFactor=' --png --trace --gif --gif= '--gif-every 2' '--gif g.gif --gif-every 0'
+  '--gif g.gif --gif-every 255' '--gif g.gif --gif-every 3x' '--gif-every -1 --gif g.gif')
 
 check() {
   local what=$1; shift
   if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
 }
+
+if [ -z "$only" ]; then
+for line in "${refusals[@]}"; do
+  eval "args=($line)"
+  run "${args[@]}" --trace t.txt >out.txt 2>err.txt
+  status=$? err=$(tr -d '\r' <err.txt)
+  check "'$line' gave status $status, stderr '$err', or wrote a file" test "$status" -eq 2 -a \
+    "$(grep -c . <<<"$err")" -eq 1 -a ! -e t.txt -a ! -e g.gif -a ! -s out.txt
+  rm -f t.txt g.gif
+done
 run --seed 3 --ticks 2 --setting RadiusFactor=0 --trace - >stdout.txt
 check "trace to standard output" grep -qx 'tick 1' stdout.txt
 check "the trace has no carriage returns" test "$(grep -c $'\r' stdout.txt)" -eq 0

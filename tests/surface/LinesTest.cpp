@@ -8,8 +8,6 @@
 
 #include "GdiVectors.h"
 
-namespace {
-
 // From inside the bitmap and hanging off each corner; and since a line n
 // steps long along its major axis repeats its pixels every n steps when
 // stretched, each repeated from nearly 2^31 pixels away until it passes
@@ -90,5 +88,3 @@ TEST(SurfaceLines, CurrentPositionSetPixelAndFillRect)
     surface.FillRect(lo, lo, hi, hi, 0);
     EXPECT_TRUE(LitPixels(bitmap).empty());
 }
-
-}  // namespace
