@@ -84,6 +84,6 @@ golden radius1 --seed 9 --width 152 --height 112 --ticks 400 --setting RadiusFac
 golden extreme --seed 31337 --width 3 --height 16384 --ticks 400 --setting RadiusFactor=4294967295 \
   --setting ZoomOption=0x3FE --setting ObjectShape=0x1FE --setting ObjectRotation=14 --setting ImagesPerSec=1001
 
-[ -n "$only" ] && [ "$passed" -eq 0 ] && { echo "FAIL: no golden trace named '$only'"; failed=1; }
+[ -n "$only" ] && [ $((passed + failed)) -eq 0 ] && { echo "FAIL: no golden trace named '$only'"; failed=1; }
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
