@@ -126,12 +126,11 @@ BOOL WINAPI InspectFullScreen(HWND window)
 // The full screen covers the virtual screen where the system reports one.
 TEST(SaverHost, FullScreenTakesTheVirtualScreen)
 {
-    const int rows[][8] = {
-        // reported metrics                  expected x, y; width and height are the first ones reported
-        {-1280, 0, 2304, 1024, 1024, 768, /**/ -1280, 0},  // a monitor left of the primary
-        {0, 0, 0, 0, 800, 600, /**/ 0, 0},                 // no virtual screen reported
+    const int rows[][10] = {
+        // reported metrics                  expected x, y, width, height
+        {-1280, 0, 2304, 1024, 1024, 768, /**/ -1280, 0, 2304, 1024},  // a monitor left of the primary
+        {0, 0, 0, 0, 800, 600, /**/ 0, 0, 800, 600},                   // no virtual screen reported
     };
-    const int sizes[][2] = {{2304, 1024}, {800, 600}};
     RealGetSystemMetrics = PatchImport(ImportGetSystemMetrics, &ReportedMetrics);
     auto realFront = PatchImport(ImportSetForegroundWindow, &InspectFullScreen);
     auto realSleep = PatchImport(ImportSleep, &SkipSleep);
@@ -142,7 +141,7 @@ TEST(SaverHost, FullScreenTakesTheVirtualScreen)
         SetCursorPos(400, 300);
         std::fill(Seen, Seen + 8, -1);
         EXPECT_EQ(RunSaverWindow(nullptr), 0);
-        int w = sizes[i][0], h = sizes[i][1];
+        int w = rows[i][8], h = rows[i][9];
         int expected[] = {rows[i][6], rows[i][7], w, h, w, h, 0, 1};
         for (int k = 0; k < 8; k++)
             EXPECT_EQ(Seen[k], expected[k]) << "row " << i << ", value " << k;
