@@ -67,16 +67,18 @@ protected:
 // What OK writes is what the dialog showed: over the runs with masks every
 // check box has its own pattern (box k is ticked in run b when bit b of k is
 // set), so a box shown or read for the wrong bit shows. Bits no box stands
-// for are dropped; empty shape and rotation masks are written as 2.
-TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShown)
+// for are dropped; empty shape and rotation masks are written as 2. Cancel
+// writes nothing.
+TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShownAndCancelNothing)
 {
     const DWORD none = NOT_STORED, extra = 0x80001;
-    const struct { std::initializer_list<DWORD> Values; const char* Saved; } cases[] = {
-        {{}, "50 8 0 10 2 2 0"},
-        {{300, 0, 7, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "333 0 1 10 aa a 2aa"},
-        {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "62 28 0 30 cc c cc"},
-        {{1000, 500, none, 50, 0xF0 | extra, extra, 0xF0 | extra}, "1000 500 0 50 f0 2 f0"},
-        {{none, none, 1, 77, 0x100, 0, 0x300}, "50 8 0 30 100 2 300"},
+    const struct { std::initializer_list<DWORD> Values; const char* Saved; int Button; } cases[] = {
+        {{}, "50 8 0 10 2 2 0", IDOK},
+        {{300, 0, 7, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "333 0 1 10 aa a 2aa", IDOK},
+        {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "62 28 0 30 cc c cc", IDOK},
+        {{1000, 500, none, 50, 0xF0 | extra, extra, 0xF0 | extra}, "1000 500 0 50 f0 2 f0", IDOK},
+        {{none, none, 1, 77, 0x100, 0, 0x300}, "50 8 0 30 100 2 300", IDOK},
+        {{10, 20}, "10 20 - - - - -", IDCANCEL},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Saved);
@@ -84,14 +86,15 @@ TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShown)
         PutSettings(c.Values);
         HWND dialog = Open();
         ASSERT_NE(dialog, nullptr);
-        ASSERT_TRUE(Send(dialog, IDOK, BM_CLICK));
-        EXPECT_EQ(Saver.WaitExit(), 1u);
+        ASSERT_TRUE(Send(dialog, c.Button, BM_CLICK));
+        EXPECT_EQ(Saver.WaitExit(), c.Button == IDOK ? 1u : 0u);
         EXPECT_EQ(StoredSettings(), c.Saved);
     }
 }
 
 // A stored size beyond 500 % is refused as the dialog opens, once. Then each
 // step replaces an entry; a warning blocks the dialog until it is answered.
+// An emptied entry raises none and saves its default.
 TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
 {
     const char* const IMAGES_WARNING = "Entry must be between 1 and 1000";
@@ -99,7 +102,7 @@ TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
     const struct { int Id; const char *Input, *Warning, *Shown; } steps[] = {
         {ID_IMAGES, "3", nullptr, "3"}, {ID_IMAGES, "1500", IMAGES_WARNING, "3"}, {ID_IMAGES, "0", IMAGES_WARNING, "3"},
         {ID_IMAGES, "x", nullptr, "x"}, {ID_IMAGES, "4", nullptr, "4"}, {ID_SIZE, "-1", SIZE_WARNING, "8"},
-        {ID_SIZE, "0", nullptr, "0"},
+        {ID_SIZE, "0", nullptr, "0"}, {ID_SIZE, "", nullptr, ""},
     };
     PutSettings({NOT_STORED, 700});
     HWND dialog = Open(SIZE_CAPTION);
@@ -115,26 +118,8 @@ TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
         }
         EXPECT_TRUE(PumpUntil([&] { return Text(dialog, step.Id) == step.Shown; })) << Text(dialog, step.Id);
     }
-    ASSERT_TRUE(Send(dialog, IDOK, BM_CLICK));
+    for (int id : {ID_JOIN, IDC_COLOUR_LOW, IDC_ROTATION_CLOCKWISE, IDC_ZOOM_START_LARGE, IDOK})
+        ASSERT_TRUE(Send(dialog, id, BM_CLICK));
     EXPECT_EQ(Saver.WaitExit(), 1u);
-    EXPECT_EQ(StoredSettings(), "4 0 0 10 2 2 0");
-}
-
-// Changes, Cancel, then the same changes and OK. Emptied entries raise no
-// warning; OK then writes their defaults.
-TEST_F(SettingsDialog, CancelWritesNothingAndEmptiedEntriesSaveTheirDefaults)
-{
-    PutSettings({10, 20});
-    for (int button : {IDCANCEL, IDOK}) {
-        HWND dialog = Open();
-        ASSERT_NE(dialog, nullptr);
-        for (int id : {ID_IMAGES, ID_SIZE}) {
-            ASSERT_TRUE(Send(dialog, id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""))) << "a warning showed";
-            EXPECT_EQ(Text(dialog, id), "");
-        }
-        for (int id : {ID_JOIN, IDC_COLOUR_LOW, IDC_ROTATION_CLOCKWISE, IDC_ZOOM_START_LARGE, button})
-            ASSERT_TRUE(Send(dialog, id, BM_CLICK));
-        EXPECT_EQ(Saver.WaitExit(), button == IDOK ? 1u : 0u);
-        EXPECT_EQ(StoredSettings(), button == IDOK ? "50 8 1 50 2 6 200" : "10 20 - - - - -");
-    }
+    EXPECT_EQ(StoredSettings(), "4 8 1 50 2 6 200");
 }

@@ -15,8 +15,7 @@ namespace {
 const DWORD ONE = 1, ZERO = 0;
 const char* const DESKTOP = "Control Panel\\Desktop";
 
-// SPI_GETSCREENSAVERRUNNING as a new process sees it: each process keeps its
-// own copy of the value once read.
+// SPI_GETSCREENSAVERRUNNING as a new process sees it (each process keeps its own copy once read).
 bool ScreenSaverRunning()
 {
     SaverProcess probe;
@@ -34,9 +33,8 @@ protected:
     // Also between the rows of a test: a fresh folder, record and state.
     void SetUp() override
     {
-        // A new window under Wine can get a mouse move from where Wine last
-        // tracked the pointer (512,384 at start-up); a pointer left elsewhere
-        // would then close the saver on its own.
+        // A new window under Wine can get a mouse move from where Wine last tracked
+        // the pointer (512,384 at start-up), which would close the saver on its own.
         SetCursorPos(512, 384);
         SetWin95Family("orbilux.scr", true);
         PutValue(DESKTOP, "ScreenSaveUsePassword", REG_DWORD, &ONE, 4);
@@ -80,7 +78,7 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
     EXPECT_TRUE(ScreenSaverRunning()) << "running state off while the verifier is loaded";
     ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
 
-    PressKey();
+    UserInput(VK_SPACE);
     // The close sent during the check, the key's close, then the one from the
     // key pressed during the refusal (well within 200 ms): none asks again.
     ASSERT_TRUE(PumpUntil([&] { return Record.VerifyCalls >= 1 && Record.ClosesHandled >= 3; }));
@@ -113,8 +111,7 @@ TEST_F(PasswordRun, WithNoPasswordInUseInputEndsTheRunAtOnce)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
-        TearDown();
-        SetUp();
+        TearDown(), SetUp();
         PutValue(DESKTOP, "ScreenSaveUsePassword", row.Type, row.Flag, row.Size);
         SetWin95Family("orbilux.scr", row.Win98);
         std::strcpy(Record.VerifyAnswers, "0");
@@ -125,7 +122,7 @@ TEST_F(PasswordRun, WithNoPasswordInUseInputEndsTheRunAtOnce)
         EXPECT_FALSE(ScreenSaverRunning());
         EXPECT_EQ(Record.PasswordAttached, 0) << "the verifier was loaded with no password in use";
         EXPECT_EQ(Record.LibraryAttached, Record.LibraryFreed) << "a library without the entry point stayed loaded";
-        PressKey();
+        UserInput(VK_SPACE);
         EXPECT_EQ(Saver.WaitExit(), 0u) << "a key did not end the run";
         EXPECT_EQ(Record.VerifyCalls, 0);
     }
@@ -144,8 +141,7 @@ TEST_F(PasswordRun, ChangeCallsTheProviderWithTheOwnerOrTheForegroundWindow)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Library + (" " + row.Tail));
-        TearDown();
-        SetUp();
+        TearDown(), SetUp();
         AddFile(row.Library, "MPR.DLL");
         EXPECT_TRUE(Saver.Start(row.Tail));
         EXPECT_EQ(Saver.WaitExit(), 0u);

@@ -29,11 +29,6 @@ bool SaverProcess::StartLine(std::string commandLine)
                           Folder.empty() ? nullptr : Folder.c_str(), &startup, &Info) != FALSE;
 }
 
-bool SaverProcess::Running() const
-{
-    return Info.hProcess != nullptr && WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT;
-}
-
 DWORD SaverProcess::WaitExit(DWORD timeoutMs)
 {
     DWORD code = STILL_ACTIVE;
@@ -68,21 +63,17 @@ HWND SaverProcess::WaitForWindow(const char* className, const char* title, bool 
     return found;
 }
 
-void PressKey(WORD key)
+void UserInput(WORD key, DWORD down, DWORD up)
 {
     INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
-void ClickButton(DWORD down, DWORD up)
-{
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = down;
-    input[1].mi.dwFlags = up;
+    for (int i = 0; i < 2; i++) {
+        input[i].type = key ? INPUT_KEYBOARD : INPUT_MOUSE;
+        input[i].ki.wVk = key;  // the keyboard and mouse records overlap: set the flags after
+        if (key)
+            input[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
+        else
+            input[i].mi.dwFlags = i ? up : down;
+    }
     SendInput(2, input, sizeof(INPUT));
 }
 
@@ -127,9 +118,4 @@ std::string StoredSettings()
         line += text;
     }
     return line.substr(1);
-}
-
-void RemoveSettingsKey()
-{
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex");
 }

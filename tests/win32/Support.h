@@ -13,29 +13,25 @@ void PumpMessages();      // dispatches what is queued for this thread
 template <typename Predicate>
 bool PumpUntil(Predicate done, DWORD timeoutMs = 20000)
 {
-    for (DWORD start = GetTickCount();; MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
+    for (DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
         PumpMessages();
-        if (done())
-            return true;
         if (GetTickCount() - start > timeoutMs)
-            return false;
+            return done();
     }
+    return true;
 }
 
 // A saver process; ended when it goes out of scope.
-class SaverProcess {
-public:
+struct SaverProcess {
     ~SaverProcess() { Close(); }
-    // Starts Program with `tail` behind its quoted name, or with the whole
-    // command line given; ends an earlier run first.
+    // Starts Program with `tail` behind its quoted name, or with a whole command line.
     bool Start(const std::string& tail) { return StartLine("\"" + Program + "\" " + tail); }
     bool StartLine(std::string commandLine);
-    bool Running() const;
+    bool Running() const { return Info.hProcess && WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD WaitExit(DWORD timeoutMs = 20000);  // STILL_ACTIVE when it did not end in time
     void Close();
-    // A visible top-level window of this process (title null: any), once it
-    // shows; with `inFront` only once it is in front too (input reaches it
-    // only then). Null when the process ended or the wait timed out.
+    // A visible top-level window of this process, once it shows (and with
+    // `inFront` once it is in front, where input reaches it); null on timeout or exit.
     HWND WaitForWindow(const char* className, const char* title = nullptr, bool inFront = false);
     HWND WaitForFullScreen() { return WaitForWindow("WindowsScreenSaverClass", nullptr, true); }
 
@@ -44,9 +40,8 @@ public:
     PROCESS_INFORMATION Info = {};
 };
 
-// A key press or a button click (down and up flags) as the user makes them.
-void PressKey(WORD key = VK_SPACE);
-void ClickButton(DWORD down, DWORD up);
+// A key press (with `key`) or a mouse click (the button's down and up flags) as the user makes them.
+void UserInput(WORD key, DWORD down = 0, DWORD up = 0);
 
 // Writes a value under HKEY_CURRENT_USER, creating the key path, or removes it (null data).
 void PutValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size);
@@ -62,4 +57,4 @@ void PutSettings(std::initializer_list<DWORD> values);
 // The stored values in that order, the masks in hex; "-" where a value is
 // missing or not a 4-byte REG_DWORD.
 std::string StoredSettings();
-void RemoveSettingsKey();  // with the keys above it that the saver owns
+inline void RemoveSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex"); }

@@ -5,20 +5,17 @@
 #include <windows.h>
 
 struct StandInRecord {
-    // VerifyScreenSavePwd's answers, one character per call, the last one
-    // repeating; empty accepts (the benchmark leaves it empty). '0' refuses,
-    // '1' accepts, 'k' refuses after sending a close and posting a key press.
+    // VerifyScreenSavePwd's answers, one per call, the last repeating; empty
+    // accepts. '0' refuses, '1' accepts, 'k' refuses after sending a close and posting a key.
     char VerifyAnswers[32];
-    // PASSWORD.CPL: loads, unloads by the saver, the saver-running state at load.
-    volatile LONG PasswordAttached, PasswordFreed, RunningAtAttach;
-    // Its calls; the first call's window, saver-running state and ticks at return.
-    volatile LONG VerifyCalls, FirstRunning, FirstTicksAtReturn;
+    // PASSWORD.CPL: loads, unloads by the saver, the saver-running state at load;
+    // its calls, and the first call's window, saver-running state and ticks at return.
+    volatile LONG PasswordAttached, PasswordFreed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
     volatile DWORD FirstWindow;
-    // WM_TIMER and WM_CLOSE that the saver window handled (seen through a
-    // subclass), and GetTickCount at the first and the last tick.
+    // WM_TIMER and WM_CLOSE the saver window handled; GetTickCount at the first and last tick.
     volatile LONG TicksHandled, ClosesHandled;
     volatile DWORD FirstTickTime, LastTickTime;
-    // MPR.DLL, or the library without an entry point: loads, unloads by the
+    // MPR.DLL (or the library without its entry point): loads, unloads by the
     // saver, and PwdChangePasswordA's calls and arguments.
     volatile LONG LibraryAttached, LibraryFreed, ChangeCalls;
     char ChangeProvider[32];
