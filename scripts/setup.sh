@@ -13,6 +13,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine fonts-liberation
   xvfb xdotool x11-apps imagemagick
   libx11-dev libxext-dev xscreensaver-data xscreensaver-data-extra
+  clang libclang-rt-14-dev libfuzzer-14-dev
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -8,7 +8,8 @@
 # the i686 suite is reduced to a smoke run under qemu (the engine tests, with
 # their floating-point rounding cases, and one renderer trace against the
 # native one), or skipped where qemu cannot run; the summary says which.
-# Last, scripts/package.sh makes the release artefacts from the same builds.
+# Last, scripts/package.sh makes the release artefacts from the same builds,
+# and every fuzz target runs for 20 s.
 # Results come from CTest's JUnit output; the last line is
 #   N passed, N failed[, N skipped]
 set -uo pipefail
@@ -97,17 +98,25 @@ else
 fi
 rm -rf "$junit_dir"
 
-# The release artefacts (installer, zip, checksums) from the builds above.
-echo "== package"
-if ORBILUX_SKIP_SETUP=1 bash scripts/package.sh; then
-  total_passed=$((total_passed + 1))
-else
-  total_failed=$((total_failed + 1)); echo "test: scripts/package.sh failed"
-fi
+# count_step NAME COMMAND...: one more result, passed when COMMAND succeeds.
+count_step() {
+  local name=$1; shift
+  echo "== $name"
+  if "$@"; then
+    total_passed=$((total_passed + 1))
+  else
+    total_failed=$((total_failed + 1)); echo "test: $name failed"
+  fi
+}
+# The release artefacts (installer, zip, checksums) from the builds above,
+# and a short fuzzing run of every target (scripts/fuzz.sh for longer ones).
+count_step package env ORBILUX_SKIP_SETUP=1 bash scripts/package.sh
+count_step fuzz bash scripts/fuzz.sh 20
 
 echo "== all tests took $(( $(date +%s) - start )) s"
 if [ "$total_skipped" -gt 0 ]; then
-  echo "skipped: $(IFS=';'; echo "${skipped_why[*]}")"
+  why=$(printf '%s; ' "${skipped_why[@]}")
+  echo "skipped: ${why%; }"
   echo "$total_passed passed, $total_failed failed, $total_skipped skipped"
 else
   echo "$total_passed passed, $total_failed failed"
