@@ -81,7 +81,7 @@ awk -v seconds="$seconds" '
   { n++; at[n] = $1; for (c = 2; c <= 7; c++) v[n, c] = $c }
   END {
     split("gdi user handles ticks private_kB rssanon_kB", name, " ")
-    split("1 0 2 0 1024 1024", allow, " ")  # a tick's pen may be live at a sample
+    split("1 0 2 0 1024 1024", allow, " ")  # the pen of a tick may be live at a sample
     first = 0
     for (i = 1; i <= n; i++) if (v[i, 5] >= 360) { first = i; break }
     if (!first) { print "soak: FAIL: no whole figure drawn"; exit 1 }
