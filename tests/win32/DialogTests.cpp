@@ -1,12 +1,15 @@
 // The settings dialog of the real orbilux.scr, driven through its controls
 // (entries, clicks, warning boxes) against the registry of the test prefix.
-// (What an entry makes of a setting: the native entry-check tables.)
+// (What an entry makes of a setting: the native entry-check tables; the
+// template itself: tests/data/win32/resources.rc.)
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "Support.h"
 #include "settings/DialogIds.h"
+#include "settings/SettingsValues.h"
 
 namespace {
 
@@ -33,7 +36,7 @@ std::string Text(HWND dialog, int id)
 std::string AnswerWarning(const char* caption)
 {
     HWND box = nullptr;
-    if (!PumpUntil([&] { return (box = FindWindowA("#32770", caption)) != nullptr && IsWindowVisible(box); }))
+    if (!PumpUntil([&] { return (box = FindWindowA(DIALOG, caption)) != nullptr && IsWindowVisible(box); }))
         return "";
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
     HWND icon = FindWindowExA(box, nullptr, "Static", nullptr);
@@ -47,6 +50,19 @@ std::string AnswerWarning(const char* caption)
     return text;
 }
 
+// What each mask bit's check box says, lowest bit (2) first.
+template <size_t Count>
+std::string MaskTexts(HWND dialog, const MaskControl (&controls)[Count])
+{
+    std::map<std::uint32_t, std::string> byBit;
+    for (const MaskControl& control : controls)
+        byBit[control.Bit] = Text(dialog, control.ControlId);
+    std::string said;
+    for (std::uint32_t bit = 2; byBit.count(bit); bit <<= 1)
+        said += byBit[bit] + "|";
+    return said;
+}
+
 class SettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override { RemoveSettingsKey(); }
@@ -56,7 +72,7 @@ protected:
         Saver.Start("");
         if (openingWarning != nullptr)
             OpeningWarning = AnswerWarning(openingWarning);
-        return Saver.WaitForWindow("#32770", "Orbilux Setup - Version 1.9");
+        return Saver.WaitForWindow(DIALOG, "Orbilux Setup - Version 1.9");
     }
     SaverProcess Saver;
     std::string OpeningWarning;
@@ -68,26 +84,33 @@ protected:
 // check box has its own pattern (box k is ticked in run b when bit b of k is
 // set), so a box shown or read for the wrong bit shows. Bits no box stands
 // for are dropped; empty shape and rotation masks are written as 2. Cancel
-// writes nothing.
+// writes nothing. A key an administrator made read-only loads; one that cannot
+// be opened at all leaves the defaults; into either OK writes nothing and
+// says nothing (a warning box would keep the process from ending).
 TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShownAndCancelNothing)
 {
     const DWORD none = NOT_STORED, extra = 0x80001;
-    const struct { std::initializer_list<DWORD> Values; const char* Saved; int Button; } cases[] = {
-        {{}, "50 8 0 10 2 2 0", IDOK},
-        {{300, 0, 7, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "333 0 1 10 aa a 2aa", IDOK},
-        {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "62 28 0 30 cc c cc", IDOK},
-        {{1000, 500, none, 50, 0xF0 | extra, extra, 0xF0 | extra}, "1000 500 0 50 f0 2 f0", IDOK},
-        {{none, none, 1, 77, 0x100, 0, 0x300}, "50 8 0 30 100 2 300", IDOK},
-        {{10, 20}, "10 20 - - - - -", IDCANCEL},
+    const struct { std::initializer_list<DWORD> Values; const char *Access, *Shown, *Saved; int Button; } cases[] = {
+        {{}, "KA", "50 8", "50 8 0 10 2 2 0", IDOK},
+        {{300, 0, 7, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "KA", "333 0", "333 0 1 10 aa a 2aa", IDOK},
+        {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "KA", "62 28", "62 28 0 30 cc c cc", IDOK},
+        {{1000, 500, none, 50, 0xF0 | extra, extra, 0xF0 | extra}, "KA", "1000 500", "1000 500 0 50 f0 2 f0", IDOK},
+        {{none, none, 1, 77, 0x100, 0, 0x300}, "KA", "50 8", "50 8 0 30 100 2 300", IDOK},
+        {{10, 20}, "KA", "10 20", "10 20 - - - - -", IDCANCEL},
+        {{300, 0, 1, 30}, "KR", "333 0", "300 0 1 30 - - -", IDOK},
+        {{300, 0, 1, 30}, "RC", "50 8", "300 0 1 30 - - -", IDOK},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Saved);
         RemoveSettingsKey();
         PutSettings(c.Values);
+        ASSERT_TRUE(c.Values.size() == 0 || SetKeyAccess(c.Access));
         HWND dialog = Open();
         ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(Text(dialog, ID_IMAGES) + " " + Text(dialog, ID_SIZE), c.Shown);
         ASSERT_TRUE(Send(dialog, c.Button, BM_CLICK));
         EXPECT_EQ(Saver.WaitExit(), c.Button == IDOK ? 1u : 0u);
+        SetKeyAccess("KA");
         EXPECT_EQ(StoredSettings(), c.Saved);
     }
 }
@@ -109,6 +132,11 @@ TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
     EXPECT_EQ(OpeningWarning, SIZE_WARNING);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, ID_SIZE), "8");
+    EXPECT_EQ(MaskTexts(dialog, SHAPE_CONTROLS),
+              "Circle|Square|Triangle|4 Point Star|Diamond|Pyramid|6 Point Star|8 Point Star|");
+    EXPECT_EQ(MaskTexts(dialog, ROTATION_CONTROLS), "None|Clockwise|Anti-Clockwise|");
+    EXPECT_EQ(MaskTexts(dialog, ZOOM_CONTROLS),
+              "Low|Medium|High|Very High|1 Phase|2 Phase|4 Phase|Start Small|Start Large|");
     for (const auto& step : steps) {
         SCOPED_TRACE(std::string("entering ") + step.Input);
         LPARAM input = reinterpret_cast<LPARAM>(step.Input);

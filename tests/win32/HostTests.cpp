@@ -1,18 +1,14 @@
 // The host library inside a test program, for what a saver process does not
-// show from the outside: the full screen's rectangle, GDI objects over many
-// ticks, and the fault guard, whose fault runs in a child that Wine takes for
-// Windows 98.
+// show from the outside: the full screen's rectangle, and GDI objects over many
+// ticks, also when GDI calls fail.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "Support.h"
 #include "animation/AnimationState.h"
-#include "host/CommandLine.h"
 #include "host/HostState.h"
 #include "host/SaverWindow.h"
 
@@ -24,6 +20,9 @@
 #define IMPORT(name, args) extern "C" decltype(&name) Import##name __asm__("__imp_" #name)
 #endif
 IMPORT(CreatePen, 12);
+IMPORT(GetDC, 4);
+IMPORT(LineTo, 12);
+IMPORT(Arc, 36);
 IMPORT(Sleep, 4);
 IMPORT(GetSystemMetrics, 4);
 IMPORT(SetForegroundWindow, 4);
@@ -41,12 +40,33 @@ F PatchImport(F& entry, F replacement)
     return previous;
 }
 
+// GDI calls that fail on purpose: every PenFails-th CreatePen, every
+// DcFails-th GetDC (0: none), and every LineTo and Arc when DrawFails.
+int PenFails, DcFails, PenCalls, DcCalls;
+bool DrawFails;
 std::vector<HGDIOBJ> Pens;  // every pen CreatePen returned
-decltype(&CreatePen) RealCreatePen = nullptr;
-HPEN WINAPI RecordCreatePen(int style, int width, COLORREF colour)
+decltype(&CreatePen) RealCreatePen;
+decltype(&GetDC) RealGetDC;
+decltype(&LineTo) RealLineTo;
+decltype(&Arc) RealArc;
+HPEN WINAPI FaultyCreatePen(int style, int width, COLORREF colour)
 {
+    if (PenFails && ++PenCalls % PenFails == 0)
+        return nullptr;
     Pens.push_back(RealCreatePen(style, width, colour));
     return static_cast<HPEN>(Pens.back());
+}
+HDC WINAPI FaultyGetDC(HWND window)
+{
+    return DcFails && ++DcCalls % DcFails == 0 ? nullptr : RealGetDC(window);
+}
+BOOL WINAPI FaultyLineTo(HDC dc, int x, int y)
+{
+    return !DrawFails && RealLineTo(dc, x, y);
+}
+BOOL WINAPI FaultyArc(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye)
+{
+    return !DrawFails && RealArc(dc, l, t, r, b, xs, ys, xe, ye);
 }
 
 void WINAPI SkipSleep(DWORD) {}  // the one-second pause between figures
@@ -56,34 +76,6 @@ void ResetHost()
     ResetHostState();
     ResetAnimationState(AnimationState);
     HostState.Instance = GetModuleHandleA(nullptr);
-}
-
-BOOL SaverRunning()
-{
-    BOOL running = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    return running;
-}
-
-int FilterCalls = 0;
-LONG WINAPI CountingFilter(EXCEPTION_POINTERS* pointers)
-{
-    FilterCalls += pointers->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION;
-    return EXCEPTION_EXECUTE_HANDLER;
-}
-
-// The scan faults on a tail that is no readable text. Exit codes: 10 the
-// state could not be set (or this is not the 95 family), 11 the filter was
-// not asked, 12 wrong exit code of the guarded run, 13 the state stayed on.
-int FaultInDispatch()
-{
-    SetUnhandledExceptionFilter(CountingFilter);
-    UINT previous = 0;
-    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, &previous, 0);
-    if (!SaverRunning())
-        return 10;
-    int result = DispatchCommandLine(GetModuleHandleA(nullptr), reinterpret_cast<const char*>(16));
-    return FilterCalls != 1 ? 11 : result != FAULT_EXIT_CODE ? 12 : SaverRunning() ? 13 : 0;
 }
 
 // The metrics a system reports: virtual screen x, y, width, height, then the
@@ -151,50 +143,58 @@ TEST(SaverHost, FullScreenTakesTheVirtualScreen)
     PatchImport(ImportGetSystemMetrics, RealGetSystemMetrics);
 }
 
-TEST(SaverHost, TicksOfSeveralFiguresDrawAndLeaveNoPenBehind)
+// Ticks over several figures draw and leave no GDI object behind, and GDI
+// calls that fail neither stop the figure nor the closing on input nor leak.
+TEST(SaverHost, TicksDrawAndLeaveNoPenBehindAlsoWhenGdiFails)
 {
-    if (RealCreatePen == nullptr) {
-        RealCreatePen = PatchImport(ImportCreatePen, &RecordCreatePen);
-        PatchImport(ImportSleep, &SkipSleep);
+    const struct { const char* Name; int PenFails, DcFails; bool DrawFails; } rows[] = {
+        {"no fault", 0, 0, false}, {"no pen every 3rd tick", 3, 0, false},
+        {"no DC every 4th tick", 0, 4, false}, {"lines and arcs fail", 0, 0, true},
+    };
+    RealCreatePen = PatchImport(ImportCreatePen, &FaultyCreatePen);
+    RealGetDC = PatchImport(ImportGetDC, &FaultyGetDC);
+    RealLineTo = PatchImport(ImportLineTo, &FaultyLineTo);
+    RealArc = PatchImport(ImportArc, &FaultyArc);
+    auto realSleep = PatchImport(ImportSleep, &SkipSleep);
+    RegisterSaverClass();  // once per process
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.Name);
+        Pens.clear();
+        PenFails = row.PenFails, DcFails = row.DcFails, DrawFails = row.DrawFails, PenCalls = DcCalls = 0;
+        ResetHost();
+        HWND window = CreateSaverWindow(nullptr, 200, 100);  // full screen, so that input closes
+        ASSERT_NE(window, nullptr);
+        HGDIOBJ background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
+        const int ticks = 6 * 360 + 100;
+        for (int i = 0; i < ticks; i++)
+            SendMessageA(window, WM_TIMER, 1, 0);
+        PenFails = DcFails = 0, DrawFails = false;
+        EXPECT_EQ(Pens.size(), size_t(ticks - (row.PenFails ? ticks / row.PenFails : 0))) << "the figure stopped";
+        HDC dc = GetDC(window);
+        EXPECT_EQ(GetDC(window), dc) << "the window has no DC of its own, each tick would get one anew";
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN)) << "a tick's pen left selected";
+        int lit = 0, black = 0;  // the background is black, the figure's points are not
+        for (int i = 0; i < 200 * 100; i++) {
+            COLORREF colour = GetPixel(dc, i % 200, i / 200);
+            lit += colour != CLR_INVALID && colour != 0;
+            black += colour == 0;
+        }
+        ReleaseDC(window, dc);
+        EXPECT_TRUE((lit > 0 || row.DrawFails) && (black > lit || row.DcFails)) << lit << " lit, " << black << " black";
+        for (HGDIOBJ pen : Pens)
+            ASSERT_EQ(GetObjectType(pen), 0u) << "a pen left behind";
+        MSG message;
+        while (PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE)) {
+        }
+        SendMessageA(window, WM_KEYDOWN, 'Q', 0);
+        EXPECT_TRUE(PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE)) << "a key does not close";
+        EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH));
+        DestroyWindow(window);
+        EXPECT_EQ(GetObjectType(background), 0u);
     }
-    Pens.clear();
-    ResetHost();
-    HostState.IsPreview = 1;
-    HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, 0, 0, 0, 0);
-    RegisterSaverClass();  // already registered when the test is repeated
-    HWND window = CreateSaverWindow(parent, 200, 100);
-    ASSERT_NE(window, nullptr);
-    HGDIOBJ background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
-    for (int i = 0; i < 6 * 360 + 100; i++)
-        SendMessageA(window, WM_TIMER, 1, 0);
-    ASSERT_EQ(Pens.size(), 6u * 360 + 100);
-    HDC dc = GetDC(window);
-    EXPECT_EQ(GetDC(window), dc) << "the window has no DC of its own, each tick would get one anew";
-    int lit = 0, black = 0;  // the background is black, the figure's points are not
-    for (int i = 0; i < 200 * 100; i++) {
-        COLORREF colour = GetPixel(dc, i % 200, i / 200);
-        lit += colour != CLR_INVALID && colour != 0;
-        black += colour == 0;
-    }
-    ReleaseDC(window, dc);
-    EXPECT_TRUE(lit > 0 && black > lit) << lit << " lit, " << black << " black";
-    for (HGDIOBJ pen : Pens)
-        ASSERT_EQ(GetObjectType(pen), 0u) << "a pen left behind";
-    EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH));
-    DestroyWindow(window);
-    EXPECT_EQ(GetObjectType(background), 0u);
-    DestroyWindow(parent);
-}
-
-TEST(SaverHost, HandledFaultReachesTheFilterAndSwitchesTheSaverRunningStateOff)
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string name = path;
-    name.erase(0, name.find_last_of("\\/") + 1);
-    SetWin95Family(name, true);
-    EXPECT_EXIT(std::exit(FaultInDispatch()), ::testing::ExitedWithCode(0), "");
-    SetWin95Family(name, false);
-    UINT previous = 0;  // never leave the state on for later tests sharing this wineserver
-    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, &previous, 0);
+    PatchImport(ImportSleep, realSleep);
+    PatchImport(ImportArc, RealArc);
+    PatchImport(ImportLineTo, RealLineTo);
+    PatchImport(ImportGetDC, RealGetDC);
+    PatchImport(ImportCreatePen, RealCreatePen);
 }

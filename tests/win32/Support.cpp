@@ -1,6 +1,9 @@
 #include "Support.h"
 
 #include <cstdio>
+#include <cstring>
+// After windows.h, which it needs.
+#include <sddl.h>
 
 std::string SaverPath()
 {
@@ -20,9 +23,10 @@ void PumpMessages()
     }
 }
 
-bool SaverProcess::StartLine(std::string commandLine)
+bool SaverProcess::Start(const std::string& tail)
 {
     Close();
+    std::string commandLine = "\"" + Program + "\" " + tail;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessA(Program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -48,8 +52,9 @@ void SaverProcess::Close()
     Info = {};
 }
 
-HWND SaverProcess::WaitForWindow(const char* className, const char* title, bool inFront)
+HWND SaverProcess::WaitForWindow(const char* className, const char* title)
 {
+    bool inFront = std::strcmp(className, FULL_SCREEN) == 0;
     HWND found = nullptr;
     PumpUntil([&] {
         while ((found = FindWindowExA(nullptr, found, className, title)) != nullptr) {
@@ -61,6 +66,16 @@ HWND SaverProcess::WaitForWindow(const char* className, const char* title, bool 
         return !Running();
     });
     return found;
+}
+
+DWORD SaverProcess::Run(const std::string& tail, const char* className, const std::function<void(HWND)>& act,
+                        DWORD timeoutMs)
+{
+    HWND window = nullptr;
+    if (!Start(tail) || (className != nullptr && (window = WaitForWindow(className)) == nullptr))
+        return STILL_ACTIVE;
+    act(window);
+    return WaitExit(timeoutMs);
 }
 
 void UserInput(WORD key, DWORD down, DWORD up)
@@ -118,4 +133,17 @@ std::string StoredSettings()
         line += text;
     }
     return line.substr(1);
+}
+
+bool SetKeyAccess(const char* rights)
+{
+    HKEY key = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool done = RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                ConvertStringSecurityDescriptorToSecurityDescriptorA((std::string("D:P(A;;") + rights + ";;;WD)").c_str(),
+                                                                     SDDL_REVISION_1, &descriptor, nullptr) &&
+                RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return done;
 }

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -21,19 +22,22 @@ bool PumpUntil(Predicate done, DWORD timeoutMs = 20000)
     return true;
 }
 
+const char* const FULL_SCREEN = "WindowsScreenSaverClass", *const DIALOG = "#32770";
+
 // A saver process; ended when it goes out of scope.
 struct SaverProcess {
     ~SaverProcess() { Close(); }
-    // Starts Program with `tail` behind its quoted name, or with a whole command line.
-    bool Start(const std::string& tail) { return StartLine("\"" + Program + "\" " + tail); }
-    bool StartLine(std::string commandLine);
+    bool Start(const std::string& tail);  // Program with `tail` behind its quoted name
     bool Running() const { return Info.hProcess && WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD WaitExit(DWORD timeoutMs = 20000);  // STILL_ACTIVE when it did not end in time
     void Close();
-    // A visible top-level window of this process, once it shows (and with
-    // `inFront` once it is in front, where input reaches it); null on timeout or exit.
-    HWND WaitForWindow(const char* className, const char* title = nullptr, bool inFront = false);
-    HWND WaitForFullScreen() { return WaitForWindow("WindowsScreenSaverClass", nullptr, true); }
+    // A visible top-level window of this process of that class, once it shows
+    // (the full screen once it is in front, where input reaches it); null on timeout or exit.
+    HWND WaitForWindow(const char* className, const char* title = nullptr);
+    // Starts, waits for the window (none with a null class), hands it to `act`
+    // and gives the exit code; STILL_ACTIVE when any step failed or it did not end in time.
+    DWORD Run(const std::string& tail, const char* className, const std::function<void(HWND)>& act,
+              DWORD timeoutMs = 20000);
 
     std::string Program = SaverPath();
     std::string Folder;  // working folder; empty: this program's
@@ -57,4 +61,7 @@ void PutSettings(std::initializer_list<DWORD> values);
 // The stored values in that order, the masks in hex; "-" where a value is
 // missing or not a 4-byte REG_DWORD.
 std::string StoredSettings();
+// Gives the settings key one access entry for everyone ("KA" all, "KR" read,
+// "RC" none of its values), as an administrator would lock the settings.
+bool SetKeyAccess(const char* rights);
 inline void RemoveSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex"); }

@@ -1,9 +1,11 @@
 // Stand-in for the system's PASSWORD.CPL: VerifyScreenSavePwd answers as the
-// test scripted it and records every call. It also counts the saver window's
+// test scripted it (with a flood of input or a fault on the way) and records
+// every call. It also counts the saver window's
 // ticks and closes through a subclass, so a test can tell when a close has
 // been handled and whether the figure runs.
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "StandInRecord.h"
 
@@ -62,6 +64,12 @@ void WriteTickSummary(HMODULE module)
     std::fclose(file);
 }
 
+LONG WINAPI CountingFilter(EXCEPTION_POINTERS*)
+{
+    InterlockedIncrement(&Record->FilterCalls);
+    return EXCEPTION_EXECUTE_HANDLER;
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
@@ -73,9 +81,19 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
         Record->FirstWindow = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
         Record->FirstRunning = ScreenSaverRunning();
     }
-    if (answer == 'k') {
+    if (answer == 'f') {
+        SetUnhandledExceptionFilter(CountingFilter);
+        *static_cast<volatile int*>(nullptr) = 1;
+    }
+    if (answer == 'k') {  // the first half of the flood is handled inside, as a modal loop of our own would
         SendMessageA(window, WM_CLOSE, 0, 0);
-        PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
+        for (int i = 0; i < 2 * FLOOD; i++) {
+            SetCursorPos(i * 37 % 640, i * 17 % 480);
+            for (UINT message : {WM_KEYDOWN, WM_LBUTTONDOWN, WM_ACTIVATEAPP, WM_MOUSEMOVE, WM_CLOSE})
+                PostMessageA(window, message, 0, 0);
+            for (MSG m; i == FLOOD - 1 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
+                DispatchMessageA(&m);
+        }
     }
     if (call == 0)
         Record->FirstTicksAtReturn = Record->TicksHandled;

@@ -4,16 +4,20 @@
 #pragma once
 #include <windows.h>
 
+const int FLOOD = 50;
+
 struct StandInRecord {
     // VerifyScreenSavePwd's answers, one per call, the last repeating; empty
-    // accepts. '0' refuses, '1' accepts, 'k' refuses after sending a close and posting a key.
+    // accepts. '0' refuses, '1' accepts, 'k' refuses after a close and 2 * FLOOD rounds
+    // of posted input, 'f' faults after making its own filter the system's (it
+    // counts FilterCalls and has the fault handled).
     char VerifyAnswers[32];
     // PASSWORD.CPL: loads, unloads by the saver, the saver-running state at load;
     // its calls, and the first call's window, saver-running state and ticks at return.
     volatile LONG PasswordAttached, PasswordFreed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
     volatile DWORD FirstWindow;
     // WM_TIMER and WM_CLOSE the saver window handled; GetTickCount at the first and last tick.
-    volatile LONG TicksHandled, ClosesHandled;
+    volatile LONG TicksHandled, ClosesHandled, FilterCalls;
     volatile DWORD FirstTickTime, LastTickTime;
     // MPR.DLL (or the library without its entry point): loads, unloads by the
     // saver, and PwdChangePasswordA's calls and arguments.
