@@ -4,7 +4,6 @@
 // template itself: tests/data/win32/resources.rc.)
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "Support.h"
@@ -54,12 +53,10 @@ std::string AnswerWarning(const char* caption)
 template <size_t Count>
 std::string MaskTexts(HWND dialog, const MaskControl (&controls)[Count])
 {
-    std::map<std::uint32_t, std::string> byBit;
-    for (const MaskControl& control : controls)
-        byBit[control.Bit] = Text(dialog, control.ControlId);
     std::string said;
-    for (std::uint32_t bit = 2; byBit.count(bit); bit <<= 1)
-        said += byBit[bit] + "|";
+    for (std::uint32_t bit = 2; bit != 0; bit <<= 1)
+        for (const MaskControl& control : controls)
+            said += control.Bit == bit ? Text(dialog, control.ControlId) + "|" : "";
     return said;
 }
 

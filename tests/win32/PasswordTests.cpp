@@ -1,11 +1,11 @@
 // orbilux.scr on Wine's Windows 98 emulation, in a folder of its own beside
 // the stand-in libraries: closing waits for VerifyScreenSavePwd (the
-// PASSWORD.CPL stand-in), whatever input floods in meanwhile, the
-// saver-running state follows the loaded verifier, a fault inside the
-// verifier is handled by the fault guard, and /a calls PwdChangePasswordA (the
-// MPR.DLL stand-in).
+// PASSWORD.CPL stand-in) whatever input floods in meanwhile, the
+// saver-running state follows the loaded verifier, the fault guard handles a
+// fault inside it, and /a calls PwdChangePasswordA (the MPR.DLL stand-in).
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -30,9 +30,9 @@ DWORD Handle(HWND window)
     return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
 }
 
+// A fresh folder, record and state for each run.
 class PasswordRun : public ::testing::Test {
 protected:
-    // Also between the rows of a test: a fresh folder, record and state.
     void SetUp() override
     {
         // A new window under Wine can get a mouse move from where Wine last tracked
@@ -41,14 +41,14 @@ protected:
         SetWin95Family("orbilux.scr", true);
         PutValue(DESKTOP, "ScreenSaveUsePassword", REG_DWORD, &ONE, 4);
         ZeroMemory(&Record, sizeof Record);
-        Saver.Folder = "C:\\orbilux-password";
         CreateDirectoryA(Saver.Folder.c_str(), nullptr);
         AddFile(SaverPath().c_str(), "orbilux.scr");
+        Saver.Program = Saver.Folder + "\\orbilux.scr";
     }
     void TearDown() override
     {
         Saver.Close();
-        for (const char* name : {"orbilux.scr", "PASSWORD.CPL", "PASSWORD.CPL.ticks", "MPR.DLL"})
+        for (const char* name : {"orbilux.scr", "PASSWORD.CPL", "PASSWORD.CPL.ticks", "MPR.DLL", "MPR.DLL.ticks"})
             DeleteFileA((Saver.Folder + "\\" + name).c_str());
         RemoveDirectoryA(Saver.Folder.c_str());
         PutValue(DESKTOP, "ScreenSaveUsePassword", REG_DWORD, nullptr, 0);
@@ -59,11 +59,10 @@ protected:
     void AddFile(const char* source, const char* name)
     {
         ASSERT_TRUE(CopyFileA(source, (Saver.Folder + "\\" + name).c_str(), FALSE)) << name;
-        Saver.Program = Saver.Folder + "\\orbilux.scr";
     }
 
     StandInRecord& Record = *OpenStandInRecord();
-    SaverProcess Saver;
+    SaverProcess Saver = {SaverPath(), "C:\\orbilux-password"};
 };
 
 }  // namespace
@@ -75,71 +74,64 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
     ASSERT_TRUE(Saver.Start("/s"));
     HWND window = Saver.WaitForWindow(FULL_SCREEN);
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Record.PasswordAttached, 1);
+    EXPECT_EQ(Record.Attached, 1);
     EXPECT_EQ(Record.RunningAtAttach, 0) << "running state switched on before the verifier was loaded";
     EXPECT_TRUE(ScreenSaverRunning()) << "running state off while the verifier is loaded";
     ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
 
-    UserInput(VK_SPACE);
+    PressKey(VK_SPACE);
     // The closes and input during the check, then those queued behind it (well
     // within 200 ms): none asks again or closes. The refusal stopped the
     // animation timer on the way; the figure goes on once the queue is empty.
     ASSERT_TRUE(PumpUntil([&] {
         return Record.ClosesHandled > 2 * FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10;
     }));
-    EXPECT_EQ(Record.VerifyCalls, 1);
-    EXPECT_EQ(Record.FirstWindow, Handle(window));
-    EXPECT_EQ(Record.FirstRunning, 1);
-    EXPECT_TRUE(IsWindow(window));
+    EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
+    EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
 
     Sleep(300);  // well past the gap, a button press asks again and is accepted
     PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
     EXPECT_EQ(Saver.WaitExit(), 0u) << "an accepted password did not end the saver";
-    EXPECT_EQ(Record.VerifyCalls, 2);
-    EXPECT_EQ(Record.PasswordFreed, 1) << "the verifier was not unloaded";
+    EXPECT_TRUE(Record.VerifyCalls == 2 && Record.Freed == 1) << "the verifier was not unloaded";
     EXPECT_FALSE(ScreenSaverRunning()) << "running state left on after the run";
 }
 
-// A fault inside the verifier: the fault guard asks the system's filter (here
-// the stand-in's, which has it handled), switches the running state off and
-// ends the process.
-TEST_F(PasswordRun, FaultInTheVerifierIsHandledByTheGuard)
+// One run per way the verifier is loaded or not: the running state while the
+// full screen shows and after the run, the library's loads and unloads, the
+// verifier's calls and the system filter's, and the exit after a key. With no password in use the
+// key ends the run at once. A fault inside the verifier goes to the system's
+// filter (here the stand-in's, which has it handled); the fault guard then
+// switches the running state off and ends the process.
+TEST_F(PasswordRun, EachWayOfLoadingTheVerifierEndsAsItShould)
 {
-    std::strcpy(Record.VerifyAnswers, "f");
-    AddFile(PASSWORD_PATH, "PASSWORD.CPL");
-    EXPECT_EQ(Saver.Run("/s", FULL_SCREEN, [](HWND) { UserInput(VK_SPACE); }), DWORD(-1));
-    EXPECT_EQ(Record.VerifyCalls, 1);
-    EXPECT_EQ(Record.FilterCalls, 1);
-    EXPECT_FALSE(ScreenSaverRunning()) << "running state left on after the fault";
-}
-
-// Every way in which no password is in use: input ends the run at once, the
-// verifier is never asked and the running state is never switched on.
-TEST_F(PasswordRun, WithNoPasswordInUseInputEndsTheRunAtOnce)
-{
-    const struct { const char* Name; DWORD Type; const void* Flag; DWORD Size; const char* Library; bool Win98; } rows[] = {
-        {"flag missing", REG_DWORD, nullptr, 0, PASSWORD_PATH, true},
-        {"flag zero", REG_DWORD, &ZERO, 4, PASSWORD_PATH, true},
-        {"flag longer than 4 bytes", REG_SZ, "password-on", 12, PASSWORD_PATH, true},
-        {"library missing", REG_DWORD, &ONE, 4, nullptr, true},
-        {"entry point missing", REG_DWORD, &ONE, 4, NOENTRY_PATH, true},
-        {"outside the Windows 95 family", REG_DWORD, &ONE, 4, PASSWORD_PATH, false},
+    const char* const NONE = "running 0 0, loaded 0 0, calls 0 0, exit 0";  // no password in use
+    const struct { const char* Name; DWORD Type; const void* Flag; DWORD Size; const char* Library; bool Win98;
+                   const char *Answers, *Expected; } rows[] = {
+        {"flag missing", REG_DWORD, nullptr, 0, PASSWORD_PATH, true, "0", NONE},
+        {"flag zero", REG_DWORD, &ZERO, 4, PASSWORD_PATH, true, "0", NONE},
+        {"flag longer than 4 bytes", REG_SZ, "password-on", 12, PASSWORD_PATH, true, "0", NONE},
+        {"library missing", REG_DWORD, &ONE, 4, nullptr, true, "0", NONE},
+        {"entry point missing", REG_DWORD, &ONE, 4, NOENTRY_PATH, true, "0", "running 0 0, loaded 1 1, calls 0 0, exit 0"},
+        {"outside the 95 family", REG_DWORD, &ONE, 4, PASSWORD_PATH, false, "0", NONE},
+        {"verifier faults", REG_DWORD, &ONE, 4, PASSWORD_PATH, true, "f", "running 1 0, loaded 1 0, calls 1 1, exit -1"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         TearDown(), SetUp();
         PutValue(DESKTOP, "ScreenSaveUsePassword", row.Type, row.Flag, row.Size);
         SetWin95Family("orbilux.scr", row.Win98);
-        std::strcpy(Record.VerifyAnswers, "0");
+        std::strcpy(Record.VerifyAnswers, row.Answers);
         if (row.Library != nullptr)
             AddFile(row.Library, "PASSWORD.CPL");
-        EXPECT_EQ(Saver.Run("/s", FULL_SCREEN, [&](HWND) {
-            EXPECT_FALSE(ScreenSaverRunning());
-            EXPECT_EQ(Record.PasswordAttached, 0) << "the verifier was loaded with no password in use";
-            EXPECT_EQ(Record.LibraryAttached, Record.LibraryFreed) << "a library without the entry point stayed loaded";
-            UserInput(VK_SPACE);
-        }), 0u) << "a key did not end the run";
-        EXPECT_EQ(Record.VerifyCalls, 0);
+        bool during = false;
+        int exit = static_cast<int>(Saver.Run("/s", FULL_SCREEN, [&](HWND) {
+            during = ScreenSaverRunning();
+            PressKey(VK_SPACE);
+        }));
+        char seen[128];
+        std::snprintf(seen, sizeof seen, "running %d %d, loaded %ld %ld, calls %ld %ld, exit %d", during,
+                      ScreenSaverRunning(), Record.Attached, Record.Freed, Record.VerifyCalls, Record.FilterCalls, exit);
+        EXPECT_EQ(seen, std::string(row.Expected));
     }
 }
 
@@ -159,13 +151,11 @@ TEST_F(PasswordRun, ChangeCallsTheProviderWithTheOwnerOrTheForegroundWindow)
         TearDown(), SetUp();
         AddFile(row.Library, "MPR.DLL");
         EXPECT_EQ(Saver.Run(row.Tail, nullptr, [](HWND) {}), 0u);
+        EXPECT_EQ(Record.Freed, Record.Attached) << "MPR.DLL stayed loaded";
         ASSERT_EQ(Record.ChangeCalls, row.CalledWith ? 1 : 0);
-        EXPECT_EQ(Record.LibraryFreed, Record.LibraryAttached) << "MPR.DLL stayed loaded";
-        if (row.CalledWith) {
-            EXPECT_STREQ(Record.ChangeProvider, "SCRSAVE");
-            EXPECT_EQ(Record.ChangeOwner, Handle(row.CalledWith));
-            EXPECT_EQ(Record.ChangeArgument3 | Record.ChangeArgument4, 0u);
-        }
+        EXPECT_TRUE(!row.CalledWith || (!std::strcmp(Record.ChangeProvider, "SCRSAVE") &&
+                                        Record.ChangeOwner == Handle(row.CalledWith) &&
+                                        (Record.ChangeArgument3 | Record.ChangeArgument4) == 0));
     }
     DestroyWindow(front);
     DestroyWindow(owner);

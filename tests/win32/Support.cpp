@@ -78,17 +78,11 @@ DWORD SaverProcess::Run(const std::string& tail, const char* className, const st
     return WaitExit(timeoutMs);
 }
 
-void UserInput(WORD key, DWORD down, DWORD up)
+void PressKey(WORD key)
 {
     INPUT input[2] = {};
-    for (int i = 0; i < 2; i++) {
-        input[i].type = key ? INPUT_KEYBOARD : INPUT_MOUSE;
-        input[i].ki.wVk = key;  // the keyboard and mouse records overlap: set the flags after
-        if (key)
-            input[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
-        else
-            input[i].mi.dwFlags = i ? up : down;
-    }
+    for (int i = 0; i < 2; i++)
+        input[i].type = INPUT_KEYBOARD, input[i].ki.wVk = key, input[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
     SendInput(2, input, sizeof(INPUT));
 }
 

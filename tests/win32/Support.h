@@ -44,8 +44,7 @@ struct SaverProcess {
     PROCESS_INFORMATION Info = {};
 };
 
-// A key press (with `key`) or a mouse click (the button's down and up flags) as the user makes them.
-void UserInput(WORD key, DWORD down = 0, DWORD up = 0);
+void PressKey(WORD key);  // as the user does
 
 // Writes a value under HKEY_CURRENT_USER, creating the key path, or removes it (null data).
 void PutValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size);

@@ -12,16 +12,15 @@ struct StandInRecord {
     // of posted input, 'f' faults after making its own filter the system's (it
     // counts FilterCalls and has the fault handled).
     char VerifyAnswers[32];
-    // PASSWORD.CPL: loads, unloads by the saver, the saver-running state at load;
-    // its calls, and the first call's window, saver-running state and ticks at return.
-    volatile LONG PasswordAttached, PasswordFreed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
+    // Loads, unloads by the saver, the saver-running state at load; the
+    // verifier's calls, and the first call's window, saver-running state and ticks at return.
+    volatile LONG Attached, Freed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
     volatile DWORD FirstWindow;
-    // WM_TIMER and WM_CLOSE the saver window handled; GetTickCount at the first and last tick.
+    // WM_TIMER and posted WM_CLOSE taken from the saver's queue; GetTickCount at the first and last tick.
     volatile LONG TicksHandled, ClosesHandled, FilterCalls;
     volatile DWORD FirstTickTime, LastTickTime;
-    // MPR.DLL (or the library without its entry point): loads, unloads by the
-    // saver, and PwdChangePasswordA's calls and arguments.
-    volatile LONG LibraryAttached, LibraryFreed, ChangeCalls;
+    // PwdChangePasswordA's calls and arguments.
+    volatile LONG ChangeCalls;
     char ChangeProvider[32];
     DWORD ChangeOwner, ChangeArgument3, ChangeArgument4;
 };

@@ -1,46 +1,31 @@
-// Stand-in for the system's PASSWORD.CPL: VerifyScreenSavePwd answers as the
-// test scripted it (with a flood of input or a fault on the way) and records
-// every call. It also counts the saver window's
-// ticks and closes through a subclass, so a test can tell when a close has
-// been handled and whether the figure runs.
-#include <cstdio>
+// Stand-in for the system's PASSWORD.CPL and MPR.DLL (built as each, and with
+// WITHOUT_ENTRY as a library that loads but lacks the entry points):
+// VerifyScreenSavePwd answers as the test scripted it (with a flood of input
+// or a fault on the way), PwdChangePasswordA shows nothing, and both record
+// every call. It also counts the ticks and closes the saver's thread takes
+// from its queue, so a test can tell whether the figure runs and when queued
+// input has been handled.
 #include <cstring>
 #include <initializer_list>
 
 #include "StandInRecord.h"
+#include "bench/saver/TickSummary.h"
 
 namespace {
 
 StandInRecord* Record;
 HHOOK MessageHook;
-HWND WatchedWindow;
-WNDPROC SaverProc;
 
-LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    LRESULT result = CallWindowProcA(SaverProc, window, message, wParam, lParam);
-    if (message == WM_TIMER) {
+    UINT message = reinterpret_cast<const MSG*>(lParam)->message;
+    if (code == HC_ACTION && wParam == PM_REMOVE && message == WM_TIMER) {
         Record->LastTickTime = GetTickCount();
         if (InterlockedIncrement(&Record->TicksHandled) == 1)
             Record->FirstTickTime = Record->LastTickTime;
     }
-    if (message == WM_CLOSE)
+    if (code == HC_ACTION && wParam == PM_REMOVE && message == WM_CLOSE)
         InterlockedIncrement(&Record->ClosesHandled);
-    return result;
-}
-
-// Watches the first saver window that this thread takes a message for; the
-// window exists only after the library has been loaded.
-LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
-{
-    HWND window = reinterpret_cast<const MSG*>(lParam)->hwnd;
-    char name[64] = "";
-    if (code == HC_ACTION && !WatchedWindow && GetClassNameA(window, name, sizeof name) &&
-        lstrcmpA(name, "WindowsScreenSaverClass") == 0) {
-        WatchedWindow = window;
-        SaverProc = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchProc)));
-    }
     return CallNextHookEx(MessageHook, code, wParam, lParam);
 }
 
@@ -51,26 +36,14 @@ LONG ScreenSaverRunning()
     return running ? 1 : 0;
 }
 
-// The tick summary beside the library, for the benchmark script.
-void WriteTickSummary(HMODULE module)
-{
-    char path[MAX_PATH + 16];
-    DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
-    FILE* file = length > 0 && length < MAX_PATH ? std::fopen(std::strcat(path, ".ticks"), "w") : nullptr;
-    if (!file)
-        return;
-    std::fprintf(file, "%ld %lu %lu\n", static_cast<long>(Record->TicksHandled),
-                 static_cast<unsigned long>(Record->FirstTickTime), static_cast<unsigned long>(Record->LastTickTime));
-    std::fclose(file);
-}
+}  // namespace
 
-LONG WINAPI CountingFilter(EXCEPTION_POINTERS*)
+#ifndef WITHOUT_ENTRY
+static LONG WINAPI CountingFilter(EXCEPTION_POINTERS*)
 {
     InterlockedIncrement(&Record->FilterCalls);
     return EXCEPTION_EXECUTE_HANDLER;
 }
-
-}  // namespace
 
 extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
 {
@@ -100,21 +73,29 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
     return answer == '1';
 }
 
+extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD argument3, DWORD argument4)
+{
+    InterlockedIncrement(&Record->ChangeCalls);
+    lstrcpynA(Record->ChangeProvider, provider ? provider : "(null)", sizeof Record->ChangeProvider);
+    Record->ChangeOwner = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(owner));
+    Record->ChangeArgument3 = argument3;
+    Record->ChangeArgument4 = argument4;
+    return 0;
+}
+#endif
+
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         if (!(Record = OpenStandInRecord()))
             return FALSE;
         Record->RunningAtAttach = ScreenSaverRunning();
-        InterlockedIncrement(&Record->PasswordAttached);
+        InterlockedIncrement(&Record->Attached);
         MessageHook = SetWindowsHookExA(WH_GETMESSAGE, GetMessageHook, nullptr, GetCurrentThreadId());
     } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {  // freed by the saver
         UnhookWindowsHookEx(MessageHook);
-        // A live subclass would now point into freed code.
-        if (WatchedWindow && IsWindow(WatchedWindow))
-            SetWindowLongPtrA(WatchedWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SaverProc));
-        WriteTickSummary(instance);
-        InterlockedIncrement(&Record->PasswordFreed);
+        WriteTickSummary(instance, *Record);
+        InterlockedIncrement(&Record->Freed);
     }
     return TRUE;
 }
