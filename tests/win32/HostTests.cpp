@@ -1,9 +1,6 @@
-// The host library inside a test program, for what a saver process does not
-// show from the outside: the full screen's rectangle, and GDI objects over many
-// ticks, also when GDI calls fail (each row one run of RunSaverWindow); and the
-// registry store against the prefix's registry: what a value's type and size
-// mean. (What loading makes of each outcome: the native settings tables;
-// writes, a read-only and a locked key: the dialog's table.)
+// The host library inside the test program, for what a saver process does not
+// show: the full screen's rectangle and GDI objects over many ticks, also when
+// GDI calls fail.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,7 +10,6 @@
 #include "animation/AnimationState.h"
 #include "host/HostState.h"
 #include "host/SaverWindow.h"
-#include "settings/RegistryStore.h"
 
 // Calls of the host library linked into this program go through its import
 // table entries, which the tests rewrite: `__imp__Name@args` on i686, `__imp_Name` on x86_64.
@@ -43,10 +39,9 @@ F PatchImport(F& entry, F replacement)
     return previous;
 }
 
-// A run: the metrics the system reports (virtual screen x, y, width, height,
-// then the primary's width and height), the window expected (x, y, width,
-// height), and the GDI calls that fail while it ticks: every PenFails-th
-// CreatePen and every DcFails-th GetDC (0: none), every LineTo and Arc when DrawFails.
+// A run: the metrics reported (virtual screen x, y, width, height, primary width,
+// height), the window expected (x, y, width, height) and the GDI calls failing as
+// it ticks: every PenFails-th CreatePen, DcFails-th GetDC, all LineTo and Arc.
 struct HostRun {
     const char* Name;
     int Metrics[6], Expected[4], PenFails, DcFails;
@@ -54,7 +49,7 @@ struct HostRun {
 };
 const HostRun* Current;
 bool Faulting;
-int Calls[2];
+int PenCalls, DcCalls;
 std::vector<HGDIOBJ> Pens;  // every pen CreatePen returned
 HGDIOBJ Background;
 decltype(&CreatePen) RealCreatePen;
@@ -63,20 +58,16 @@ decltype(&LineTo) RealLineTo;
 decltype(&Arc) RealArc;
 decltype(&GetSystemMetrics) RealGetSystemMetrics;
 
-bool Fails(int every, int& calls)
-{
-    return Faulting && every && ++calls % every == 0;
-}
 HPEN WINAPI FaultyCreatePen(int style, int width, COLORREF colour)
 {
-    if (Fails(Current->PenFails, Calls[0]))
+    if (Faulting && Current->PenFails && ++PenCalls % Current->PenFails == 0)
         return nullptr;
     Pens.push_back(RealCreatePen(style, width, colour));
     return static_cast<HPEN>(Pens.back());
 }
 HDC WINAPI FaultyGetDC(HWND window)
 {
-    return Fails(Current->DcFails, Calls[1]) ? nullptr : RealGetDC(window);
+    return Faulting && Current->DcFails && ++DcCalls % Current->DcFails == 0 ? nullptr : RealGetDC(window);
 }
 BOOL WINAPI FaultyLineTo(HDC dc, int x, int y)
 {
@@ -103,16 +94,16 @@ bool CloseAsked(HWND window)
     return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != 0;
 }
 
-// Called where RunSaverWindow brings its new window to the front, before its
-// loop: checks the window, ticks over several figures and checks what they
-// left; then mouse travel of 4 and 5 pixels and a key, whose close ends the run.
+// Where RunSaverWindow brings its window to the front, before its loop: ticks over
+// several figures, checks what they left, then travel of 4 and 5 pixels and a key.
 BOOL WINAPI TickAndInspect(HWND window)
 {
     const int* e = Current->Expected;
     RECT rect;
     GetWindowRect(window, &rect);
-    EXPECT_TRUE(rect.left == e[0] && rect.top == e[1] && rect.right - rect.left == e[2] && rect.bottom - rect.top == e[3]);
-    EXPECT_TRUE(AnimationState.DrawWidth + 2 == e[2] && AnimationState.DrawHeight + 2 == e[3]) << "the figure's fit";
+    EXPECT_TRUE(rect.left == e[0] && rect.top == e[1] && rect.right - rect.left == e[2] &&
+                rect.bottom - rect.top == e[3] && AnimationState.DrawWidth + 2 == e[2] &&
+                AnimationState.DrawHeight + 2 == e[3]) << "the window or the figure's fit";
     Background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
     const int ticks = 6 * 360 + 100;
     Faulting = true;
@@ -166,10 +157,9 @@ TEST(SaverHost, FullScreenTakesTheVirtualScreenAndLeavesNoGdiObjectAlsoWhenGdiFa
     auto realSleep = PatchImport(ImportSleep, &SkipSleep);
     for (const HostRun& run : runs) {
         SCOPED_TRACE(run.Name);
-        Current = &run, Calls[0] = Calls[1] = 0;
+        Current = &run, PenCalls = DcCalls = 0;
         Pens.clear();
-        ResetHostState();
-        ResetAnimationState(AnimationState);
+        ResetHostState(), ResetAnimationState(AnimationState);
         HostState.Instance = GetModuleHandleA(nullptr);
         UnregisterClassA(FULL_SCREEN, HostState.Instance);  // each run registers it
         SetCursorPos(400, 300);
@@ -183,23 +173,4 @@ TEST(SaverHost, FullScreenTakesTheVirtualScreenAndLeavesNoGdiObjectAlsoWhenGdiFa
     PatchImport(ImportLineTo, RealLineTo);
     PatchImport(ImportGetDC, RealGetDC);
     PatchImport(ImportCreatePen, RealCreatePen);
-}
-
-// Any type reads as its data bytes, up to 4 of them; a longer value keeps the default.
-TEST(RegistryStore, ValuesReadAsTheirDataBytesWhateverTheirType)
-{
-    RemoveSettingsKey();
-    std::uint32_t value = 7;
-    EXPECT_EQ(RegistryStore().ReadValue("ObjectShape", value), StoreRead::KeyMissing);
-    const struct { DWORD Type; const char* Data; DWORD Size; StoreRead Read; std::uint32_t Value; } rows[] = {
-        {REG_SZ, "abc", 4, StoreRead::Read, 0x636261}, {REG_BINARY, "\x0C\x00", 2, StoreRead::Read, 12},
-        {REG_BINARY, "\x19\0\0\0", 5, StoreRead::ValueUnreadable, 7},
-    };
-    for (const auto& row : rows) {
-        PutValue(SETTINGS_KEY, "ObjectShape", row.Type, row.Data, row.Size);
-        value = 7;
-        EXPECT_EQ(RegistryStore().ReadValue("ObjectShape", value), row.Read) << row.Size;
-        EXPECT_EQ(value, row.Value) << row.Size;
-    }
-    RemoveSettingsKey();
 }

@@ -28,9 +28,8 @@ HWND WaitForPreview(HWND parent)
     return child;
 }
 
-// The full screen is on top and keeps its title; a second saver leaves it in
-// front and ends. (Handing the foreground to another window first would be a
-// loss of activation, which rightly closes it.) A key ends it.
+// On top, keeps its title; a second saver leaves it in front and ends (handing the
+// foreground elsewhere first would rightly close it); a key ends it.
 void CheckFullScreen(HWND window)
 {
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -43,8 +42,8 @@ void CheckFullScreen(HWND window)
     PressKey('Q');
 }
 
-// The preview fills the parent's client area; menu requests go to the
-// parent, with its handle; input leaves it alone; the parent's close ends it.
+// Fills the parent's client area; menu requests go to the parent with its
+// handle; input leaves it alone; the parent's close ends it.
 void CheckPreview(HWND parent)
 {
     HWND child = WaitForPreview(parent);
@@ -81,8 +80,7 @@ TEST(SaverModes, EachModeRunsWithItsWindowAndExitCode)
         };
     };
     auto none = [](HWND) {};
-    // Last: how long the run may go on after the row's action. A parent that
-    // goes away takes the preview with it.
+    // Last: how long the run may go on after the row's action. A parent going away ends the preview.
     const struct { std::string Tail; const char* Class; std::function<void(HWND)> Act; DWORD Exit, Within; } rows[] = {
         {"", DIALOG, ownedBy(nullptr), 0, 20000}, {"/c:1234", DIALOG, ownedBy(owner), 0, 20000},
         {"/s", FULL_SCREEN, CheckFullScreen, 0, 20000},

@@ -1,8 +1,7 @@
 // orbilux.scr on Wine's Windows 98 emulation, in a folder of its own beside
-// the stand-in libraries: closing waits for VerifyScreenSavePwd (the
-// PASSWORD.CPL stand-in) whatever input floods in meanwhile, the
-// saver-running state follows the loaded verifier, the fault guard handles a
-// fault inside it, and /a calls PwdChangePasswordA (the MPR.DLL stand-in).
+// the stand-ins for PASSWORD.CPL and MPR.DLL: closing waits for the verifier
+// whatever input floods in, the saver-running state follows the loaded
+// verifier, the fault guard handles a fault inside it, and /a calls the provider.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -80,11 +79,10 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
     ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
 
     PressKey(VK_SPACE);
-    // The closes and input during the check, then those queued behind it (well
-    // within 200 ms): none asks again or closes. The refusal stopped the
-    // animation timer on the way; the figure goes on once the queue is empty.
+    // Neither the closes and input during the check nor those queued behind it (well
+    // within 200 ms) ask again or close; the figure goes on once the queue is empty.
     ASSERT_TRUE(PumpUntil([&] {
-        return Record.ClosesHandled > 2 * FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10;
+        return !Saver.Running() || (Record.ClosesHandled > 2 * FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10);
     }));
     EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
     EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
@@ -96,66 +94,57 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
     EXPECT_FALSE(ScreenSaverRunning()) << "running state left on after the run";
 }
 
-// One run per way the verifier is loaded or not: the running state while the
-// full screen shows and after the run, the library's loads and unloads, the
-// verifier's calls and the system filter's, and the exit after a key. With no password in use the
-// key ends the run at once. A fault inside the verifier goes to the system's
-// filter (here the stand-in's, which has it handled); the fault guard then
-// switches the running state off and ends the process.
-TEST_F(PasswordRun, EachWayOfLoadingTheVerifierEndsAsItShould)
+// One run per way the libraries load, read back as one line: the running state
+// while the full screen shows and after, loads and unloads, the verifier's and
+// the system filter's calls (the stand-in's filter has a fault handled, and the
+// guard switches the state off), the password change's calls and arguments
+// (the owner given or else the foreground window), and the exit after a key.
+TEST_F(PasswordRun, EachWayOfLoadingTheLibrariesEndsAsItShould)
 {
-    const char* const NONE = "running 0 0, loaded 0 0, calls 0 0, exit 0";  // no password in use
-    const struct { const char* Name; DWORD Type; const void* Flag; DWORD Size; const char* Library; bool Win98;
-                   const char *Answers, *Expected; } rows[] = {
-        {"flag missing", REG_DWORD, nullptr, 0, PASSWORD_PATH, true, "0", NONE},
-        {"flag zero", REG_DWORD, &ZERO, 4, PASSWORD_PATH, true, "0", NONE},
-        {"flag longer than 4 bytes", REG_SZ, "password-on", 12, PASSWORD_PATH, true, "0", NONE},
-        {"library missing", REG_DWORD, &ONE, 4, nullptr, true, "0", NONE},
-        {"entry point missing", REG_DWORD, &ONE, 4, NOENTRY_PATH, true, "0", "running 0 0, loaded 1 1, calls 0 0, exit 0"},
-        {"outside the 95 family", REG_DWORD, &ONE, 4, PASSWORD_PATH, false, "0", NONE},
-        {"verifier faults", REG_DWORD, &ONE, 4, PASSWORD_PATH, true, "f", "running 1 0, loaded 1 0, calls 1 1, exit -1"},
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, 0, 0, 0, 0);
+    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 70, 10, 50, 50, 0, 0, 0, 0);
+    std::string ownerNumber = std::to_string(Handle(owner));
+    // No library, or one loaded and freed at once: nothing else happens.
+    const char *const NONE = "running 0 0, loaded 0 0, calls 0 0, change 0, exit 0",
+                      *const LOADED = "running 0 0, loaded 1 1, calls 0 0, change 0, exit 0";
+    const struct { const char* Name; std::string Tail; DWORD Type; const void* Flag; DWORD Size; const char* Library;
+                   bool Win98; const char *Answers, *Expected; } rows[] = {
+        {"flag missing", "/s", REG_DWORD, nullptr, 0, PASSWORD_PATH, true, "0", NONE},
+        {"flag zero", "/s", REG_DWORD, &ZERO, 4, PASSWORD_PATH, true, "0", NONE},
+        {"flag longer than 4 bytes", "/s", REG_SZ, "password-on", 12, PASSWORD_PATH, true, "0", NONE},
+        {"library missing", "/s", REG_DWORD, &ONE, 4, nullptr, true, "0", NONE},
+        {"outside the 95 family", "/s", REG_DWORD, &ONE, 4, PASSWORD_PATH, false, "0", NONE},
+        {"entry point missing", "/s", REG_DWORD, &ONE, 4, NOENTRY_PATH, true, "0", LOADED},
+        {"verifier faults", "/s", REG_DWORD, &ONE, 4, PASSWORD_PATH, true, "f",
+         "running 1 0, loaded 1 0, calls 1 1, change 0, exit -1"},
+        {"change, owner given", "/a " + ownerNumber, REG_DWORD, &ONE, 4, MPR_PATH, true, "",
+         "running 0 0, loaded 1 1, calls 0 0, change 1 SCRSAVE owner 0, exit 0"},
+        {"change, no owner", "-A 1", REG_DWORD, &ONE, 4, MPR_PATH, true, "",
+         "running 0 0, loaded 1 1, calls 0 0, change 1 SCRSAVE front 0, exit 0"},
+        {"change, entry point missing", "/a " + ownerNumber, REG_DWORD, &ONE, 4, NOENTRY_PATH, true, "", LOADED},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         TearDown(), SetUp();
+        SetForegroundWindow(front);
         PutValue(DESKTOP, "ScreenSaveUsePassword", row.Type, row.Flag, row.Size);
         SetWin95Family("orbilux.scr", row.Win98);
         std::strcpy(Record.VerifyAnswers, row.Answers);
         if (row.Library != nullptr)
-            AddFile(row.Library, "PASSWORD.CPL");
+            AddFile(row.Library, row.Tail == "/s" ? "PASSWORD.CPL" : "MPR.DLL");
         bool during = false;
-        int exit = static_cast<int>(Saver.Run("/s", FULL_SCREEN, [&](HWND) {
-            during = ScreenSaverRunning();
+        int exit = static_cast<int>(Saver.Run(row.Tail, row.Tail == "/s" ? FULL_SCREEN : nullptr, [&](HWND window) {
+            during = window && ScreenSaverRunning();
             PressKey(VK_SPACE);
         }));
-        char seen[128];
-        std::snprintf(seen, sizeof seen, "running %d %d, loaded %ld %ld, calls %ld %ld, exit %d", during,
-                      ScreenSaverRunning(), Record.Attached, Record.Freed, Record.VerifyCalls, Record.FilterCalls, exit);
+        char seen[160], change[64] = "";
+        const char* to = Record.ChangeOwner == Handle(owner) ? "owner" : Record.ChangeOwner == Handle(front) ? "front" : "?";
+        if (Record.ChangeCalls)
+            std::snprintf(change, sizeof change, " %s %s %lu", Record.ChangeProvider, to, Record.ChangeOthers);
+        std::snprintf(seen, sizeof seen, "running %d %d, loaded %ld %ld, calls %ld %ld, change %ld%s, exit %d", during,
+                      ScreenSaverRunning(), Record.Attached, Record.Freed, Record.VerifyCalls, Record.FilterCalls,
+                      Record.ChangeCalls, change, exit);
         EXPECT_EQ(seen, std::string(row.Expected));
-    }
-}
-
-// /a calls the provider with the owner given, or else the foreground window,
-// and ends with 0 whatever happens.
-TEST_F(PasswordRun, ChangeCallsTheProviderWithTheOwnerOrTheForegroundWindow)
-{
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, 0, 0, 0, 0);
-    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 70, 10, 50, 50, 0, 0, 0, 0);
-    SetForegroundWindow(front);
-    const struct { const char* Library; std::string Tail; HWND CalledWith; } rows[] = {
-        {MPR_PATH, "/a " + std::to_string(Handle(owner)), owner}, {MPR_PATH, "-A 1", front},
-        {NOENTRY_PATH, "/a " + std::to_string(Handle(owner)), nullptr},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Library + (" " + row.Tail));
-        TearDown(), SetUp();
-        AddFile(row.Library, "MPR.DLL");
-        EXPECT_EQ(Saver.Run(row.Tail, nullptr, [](HWND) {}), 0u);
-        EXPECT_EQ(Record.Freed, Record.Attached) << "MPR.DLL stayed loaded";
-        ASSERT_EQ(Record.ChangeCalls, row.CalledWith ? 1 : 0);
-        EXPECT_TRUE(!row.CalledWith || (!std::strcmp(Record.ChangeProvider, "SCRSAVE") &&
-                                        Record.ChangeOwner == Handle(row.CalledWith) &&
-                                        (Record.ChangeArgument3 | Record.ChangeArgument4) == 0));
     }
     DestroyWindow(front);
     DestroyWindow(owner);

@@ -16,11 +16,8 @@ std::string SaverPath()
 
 void PumpMessages()
 {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
         DispatchMessageA(&message);
-    }
 }
 
 bool SaverProcess::Start(const std::string& tail)
@@ -72,10 +69,8 @@ DWORD SaverProcess::Run(const std::string& tail, const char* className, const st
                         DWORD timeoutMs)
 {
     HWND window = nullptr;
-    if (!Start(tail) || (className != nullptr && (window = WaitForWindow(className)) == nullptr))
-        return STILL_ACTIVE;
-    act(window);
-    return WaitExit(timeoutMs);
+    bool ready = Start(tail) && (className == nullptr || (window = WaitForWindow(className)) != nullptr);
+    return ready ? (act(window), WaitExit(timeoutMs)) : STILL_ACTIVE;
 }
 
 void PressKey(WORD key)
@@ -103,10 +98,8 @@ void SetWin95Family(const std::string& programName, bool on)
     PutValue("Software\\Wine\\AppDefaults\\" + programName, "Version", REG_SZ, on ? "win98" : nullptr, 6);
 }
 
-namespace {
 const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor", "JoinTheDots", "ColourOption",
                                    "ObjectShape",  "ObjectRotation", "ZoomOption"};
-}
 
 void PutSettings(std::initializer_list<DWORD> values)
 {

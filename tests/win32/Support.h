@@ -1,5 +1,5 @@
-// What the Win32 test programs share: orbilux.scr as a process, waits with
-// generous limits (never measurements), real input and the registry.
+// What the Win32 tests share: orbilux.scr as a process, waits with generous
+// limits (never measurements), real input and the registry.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +9,7 @@
 
 std::string SaverPath();  // the orbilux.scr under test, as Wine names it
 void PumpMessages();      // dispatches what is queued for this thread
+void PressKey(WORD key);  // as the user does
 
 // Pumps this thread's messages until `done()` holds or the timeout passes.
 template <typename Predicate>
@@ -22,7 +23,7 @@ bool PumpUntil(Predicate done, DWORD timeoutMs = 20000)
     return true;
 }
 
-const char* const FULL_SCREEN = "WindowsScreenSaverClass", *const DIALOG = "#32770";
+const char *const FULL_SCREEN = "WindowsScreenSaverClass", *const DIALOG = "#32770";
 
 // A saver process; ended when it goes out of scope.
 struct SaverProcess {
@@ -31,11 +32,11 @@ struct SaverProcess {
     bool Running() const { return Info.hProcess && WaitForSingleObject(Info.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD WaitExit(DWORD timeoutMs = 20000);  // STILL_ACTIVE when it did not end in time
     void Close();
-    // A visible top-level window of this process of that class, once it shows
-    // (the full screen once it is in front, where input reaches it); null on timeout or exit.
+    // A visible top-level window of this process, once it shows (the full
+    // screen once in front, where input reaches it); null on timeout or exit.
     HWND WaitForWindow(const char* className, const char* title = nullptr);
     // Starts, waits for the window (none with a null class), hands it to `act`
-    // and gives the exit code; STILL_ACTIVE when any step failed or it did not end in time.
+    // and gives the exit code; STILL_ACTIVE when a step failed or it did not end in time.
     DWORD Run(const std::string& tail, const char* className, const std::function<void(HWND)>& act,
               DWORD timeoutMs = 20000);
 
@@ -43,8 +44,6 @@ struct SaverProcess {
     std::string Folder;  // working folder; empty: this program's
     PROCESS_INFORMATION Info = {};
 };
-
-void PressKey(WORD key);  // as the user does
 
 // Writes a value under HKEY_CURRENT_USER, creating the key path, or removes it (null data).
 void PutValue(const std::string& key, const char* name, DWORD type, const void* data, DWORD size);

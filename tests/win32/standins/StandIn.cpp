@@ -1,10 +1,7 @@
-// Stand-in for the system's PASSWORD.CPL and MPR.DLL (built as each, and with
-// WITHOUT_ENTRY as a library that loads but lacks the entry points):
-// VerifyScreenSavePwd answers as the test scripted it (with a flood of input
-// or a fault on the way), PwdChangePasswordA shows nothing, and both record
-// every call. It also counts the ticks and closes the saver's thread takes
-// from its queue, so a test can tell whether the figure runs and when queued
-// input has been handled.
+// Stand-in for PASSWORD.CPL and MPR.DLL (built as each, and with WITHOUT_ENTRY
+// as a library without their entry points): VerifyScreenSavePwd answers as
+// scripted, PwdChangePasswordA shows nothing, both record every call. It also
+// counts the ticks and closes the saver's thread takes from its queue.
 #include <cstring>
 #include <initializer_list>
 
@@ -78,8 +75,7 @@ extern "C" DWORD WINAPI PwdChangePasswordA(LPCSTR provider, HWND owner, DWORD ar
     InterlockedIncrement(&Record->ChangeCalls);
     lstrcpynA(Record->ChangeProvider, provider ? provider : "(null)", sizeof Record->ChangeProvider);
     Record->ChangeOwner = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(owner));
-    Record->ChangeArgument3 = argument3;
-    Record->ChangeArgument4 = argument4;
+    Record->ChangeOthers = argument3 | argument4;
     return 0;
 }
 #endif

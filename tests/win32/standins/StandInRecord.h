@@ -1,6 +1,5 @@
-// One named block of memory in the wineserver, written by the stand-ins
-// inside the saver's process and read by the test that started it. Every
-// field starts at zero.
+// One named block of memory in the wineserver, written by the stand-ins in the
+// saver's process and read by the test that started it; all zero at first.
 #pragma once
 #include <windows.h>
 
@@ -19,10 +18,10 @@ struct StandInRecord {
     // WM_TIMER and posted WM_CLOSE taken from the saver's queue; GetTickCount at the first and last tick.
     volatile LONG TicksHandled, ClosesHandled, FilterCalls;
     volatile DWORD FirstTickTime, LastTickTime;
-    // PwdChangePasswordA's calls and arguments.
+    // PwdChangePasswordA's calls, provider, owner, and its last two arguments ORed.
     volatile LONG ChangeCalls;
     char ChangeProvider[32];
-    DWORD ChangeOwner, ChangeArgument3, ChangeArgument4;
+    DWORD ChangeOwner, ChangeOthers;
 };
 
 // Maps the record, creating it if needed; null on failure. It stays mapped.
