@@ -4,6 +4,7 @@
 // template: tests/data/win32/resources.rc.)
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "Support.h"
@@ -13,6 +14,7 @@
 namespace {
 
 const int ID_IMAGES = IDC_IMAGES_PER_SEC, ID_SIZE = IDC_OBJECT_SIZE;
+const char* const TITLE = "Orbilux Setup - Version 1.9";
 const char *const IMAGES_WARNING = "Entry must be between 1 and 1000", *const SIZE_WARNING = "Entry must be between 0 and 500 %";
 
 // False if the dialog did not handle the message in time (a warning box blocking it).
@@ -61,7 +63,7 @@ class SettingsDialog : public ::testing::Test {
 protected:
     void SetUp() override { RemoveSettingsKey(); }
     void TearDown() override { RemoveSettingsKey(); }
-    HWND Open() { return Saver.Start("") ? Saver.WaitForWindow(DIALOG, "Orbilux Setup - Version 1.9") : nullptr; }
+    HWND Open() { return Saver.Start("") ? Saver.WaitForWindow(DIALOG, TITLE) : nullptr; }
     SaverProcess Saver;
 };
 
@@ -78,12 +80,8 @@ protected:
 TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShownAndCancelNothing)
 {
     const DWORD none = NOT_STORED, extra = 0x80001;
-    const struct {
-        std::initializer_list<DWORD> Values;
-        const char *Access, *Shown, *Saved;
-        int Button;
-        std::string Shape = "";
-    } cases[] = {
+    const struct { std::initializer_list<DWORD> Values; const char *Access, *Shown, *Saved; int Button;
+                   const char* Shape = nullptr; } cases[] = {
         {{}, "KA", "50 8", "50 8 0 10 2 2 0", IDOK},
         {{300, 0, 7, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "KA", "333 0", "333 0 1 10 aa a 2aa", IDOK},
         {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "KA", "62 28", "62 28 0 30 cc c cc", IDOK},
@@ -92,15 +90,14 @@ TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShownAndCancelNothing)
         {{10, 20}, "KA", "10 20", "10 20 - - - - -", IDCANCEL},
         {{300, 0, 1, 30}, "KR", "333 0", "300 0 1 30 - - -", IDOK},
         {{300, 0, 1, 30}, "RC", "50 8", "300 0 1 30 - - -", IDOK},
-        {{}, "KA", "50 8", "50 8 0 10 c 2 0", IDOK, std::string("\x0C\x00", 2)},
-        {{}, "KA", "50 8", "50 8 0 10 2 2 0", IDOK, std::string("\x0C\0\0\0\0", 5)},
+        {{}, "KA", "50 8", "50 8 0 10 c 2 0", IDOK, "\x0C"}, {{}, "KA", "50 8", "50 8 0 10 2 2 0", IDOK, "\x0C\x01\x01\x01"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Saved);
         RemoveSettingsKey();
         PutSettings(c.Values);
-        if (!c.Shape.empty())
-            PutValue(SETTINGS_KEY, "ObjectShape", REG_BINARY, c.Shape.data(), static_cast<DWORD>(c.Shape.size()));
+        if (c.Shape != nullptr)  // with its terminating zero: 2 and 5 bytes
+            PutValue(SETTINGS_KEY, "ObjectShape", REG_BINARY, c.Shape, static_cast<DWORD>(std::strlen(c.Shape) + 1));
         ASSERT_TRUE(c.Values.size() == 0 || SetKeyAccess(c.Access));
         HWND dialog = Open();
         ASSERT_NE(dialog, nullptr);
@@ -126,7 +123,7 @@ TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
     PutSettings({NOT_STORED, 700});
     ASSERT_TRUE(Saver.Start(""));
     EXPECT_EQ(AnswerWarning("Circle Radius"), SIZE_WARNING);
-    HWND dialog = Saver.WaitForWindow(DIALOG, "Orbilux Setup - Version 1.9");
+    HWND dialog = Saver.WaitForWindow(DIALOG, TITLE);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, ID_SIZE), "8");
     EXPECT_EQ(MaskTexts(dialog, SHAPE_CONTROLS) + MaskTexts(dialog, ROTATION_CONTROLS) + MaskTexts(dialog, ZOOM_CONTROLS),

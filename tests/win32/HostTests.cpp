@@ -88,9 +88,8 @@ int WINAPI ReportedMetrics(int index)
 }
 void WINAPI SkipSleep(DWORD) {}  // the one-second pause between figures
 
-bool CloseAsked(HWND window)
+bool CloseAsked(HWND window, MSG message = {})
 {
-    MSG message;
     return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != 0;
 }
 

@@ -112,10 +112,9 @@ std::string StoredSettings()
 {
     std::string line;
     for (int i = 0; i < 7; ++i) {
-        DWORD type = 0, value = 0, size = sizeof value;
+        DWORD value = 0, size = sizeof value;
         char text[16] = " -";
-        if (RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_ANY, &type, &value, &size) ==
-                ERROR_SUCCESS && type == REG_DWORD && size == 4)
+        if (RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_REG_DWORD, nullptr, &value, &size) == 0)
             std::snprintf(text, sizeof text, i < 4 ? " %lu" : " %lx", value);
         line += text;
     }

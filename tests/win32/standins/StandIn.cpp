@@ -15,14 +15,14 @@ HHOOK MessageHook;
 
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    UINT message = reinterpret_cast<const MSG*>(lParam)->message;
-    if (code == HC_ACTION && wParam == PM_REMOVE && message == WM_TIMER) {
+    UINT message = code == HC_ACTION && wParam == PM_REMOVE ? reinterpret_cast<const MSG*>(lParam)->message : 0;
+    if (message == WM_TIMER) {
         Record->LastTickTime = GetTickCount();
         if (InterlockedIncrement(&Record->TicksHandled) == 1)
             Record->FirstTickTime = Record->LastTickTime;
-    }
-    if (code == HC_ACTION && wParam == PM_REMOVE && message == WM_CLOSE)
+    } else if (message == WM_CLOSE) {
         InterlockedIncrement(&Record->ClosesHandled);
+    }
     return CallNextHookEx(MessageHook, code, wParam, lParam);
 }
 

@@ -6,10 +6,9 @@
 const int FLOOD = 50;
 
 struct StandInRecord {
-    // VerifyScreenSavePwd's answers, one per call, the last repeating; empty
-    // accepts. '0' refuses, '1' accepts, 'k' refuses after a close and 2 * FLOOD rounds
-    // of posted input, 'f' faults after making its own filter the system's (it
-    // counts FilterCalls and has the fault handled).
+    // VerifyScreenSavePwd's answers, one per call, the last repeating; empty accepts. '0' refuses,
+    // '1' accepts, 'k' refuses after a close and 2 * FLOOD rounds of posted input, 'f' faults
+    // after making its own filter (which counts FilterCalls and has it handled) the system's.
     char VerifyAnswers[32];
     // Loads, unloads by the saver, the saver-running state at load; the
     // verifier's calls, and the first call's window, saver-running state and ticks at return.
