@@ -15,7 +15,8 @@ namespace {
 
 const int ID_IMAGES = IDC_IMAGES_PER_SEC, ID_SIZE = IDC_OBJECT_SIZE;
 const char* const TITLE = "Orbilux Setup - Version 1.9";
-const char *const IMAGES_WARNING = "Entry must be between 1 and 1000", *const SIZE_WARNING = "Entry must be between 0 and 500 %";
+const char* const IMAGES_WARNING = "Entry must be between 1 and 1000";
+const char* const SIZE_WARNING = "Entry must be between 0 and 500 %";
 
 // False if the dialog did not handle the message in time (a warning box blocking it).
 bool Send(HWND dialog, int id, UINT message, LPARAM lParam = 0, UINT timeoutMs = 20000)
@@ -39,8 +40,8 @@ std::string AnswerWarning(const char* caption)
     if (!PumpUntil([&] { return (box = FindWindowA(DIALOG, caption)) != nullptr && IsWindowVisible(box); }))
         return "";
     EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
-    while ((icon = FindWindowExA(box, icon, "Static", nullptr)) && (GetWindowLongA(icon, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
-    }
+    while ((icon = FindWindowExA(box, icon, "Static", nullptr)) && (GetWindowLongA(icon, GWL_STYLE) & 0xF) != SS_ICON)
+        continue;
     EXPECT_NE(icon, nullptr) << "a warning box without its icon";
     std::string text = Text(box, 0xFFFF);
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -90,7 +91,8 @@ TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShownAndCancelNothing)
         {{10, 20}, "KA", "10 20", "10 20 - - - - -", IDCANCEL},
         {{300, 0, 1, 30}, "KR", "333 0", "300 0 1 30 - - -", IDOK},
         {{300, 0, 1, 30}, "RC", "50 8", "300 0 1 30 - - -", IDOK},
-        {{}, "KA", "50 8", "50 8 0 10 c 2 0", IDOK, "\x0C"}, {{}, "KA", "50 8", "50 8 0 10 2 2 0", IDOK, "\x0C\x01\x01\x01"},
+        {{}, "KA", "50 8", "50 8 0 10 c 2 0", IDOK, "\x0C"},
+        {{}, "KA", "50 8", "50 8 0 10 2 2 0", IDOK, "\x0C\x01\x01\x01"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Saved);
@@ -126,7 +128,8 @@ TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
     HWND dialog = Saver.WaitForWindow(DIALOG, TITLE);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, ID_SIZE), "8");
-    EXPECT_EQ(MaskTexts(dialog, SHAPE_CONTROLS) + MaskTexts(dialog, ROTATION_CONTROLS) + MaskTexts(dialog, ZOOM_CONTROLS),
+    std::string masks = MaskTexts(dialog, SHAPE_CONTROLS) + MaskTexts(dialog, ROTATION_CONTROLS);
+    EXPECT_EQ(masks + MaskTexts(dialog, ZOOM_CONTROLS),
               "Circle|Square|Triangle|4 Point Star|Diamond|Pyramid|6 Point Star|8 Point Star|None|Clockwise|"
               "Anti-Clockwise|Low|Medium|High|Very High|1 Phase|2 Phase|4 Phase|Start Small|Start Large|");
     for (const auto& step : steps) {

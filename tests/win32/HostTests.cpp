@@ -2,7 +2,6 @@
 // show: the full screen's rectangle and GDI objects over many ticks, also when
 // GDI calls fail.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <vector>
 
@@ -156,8 +155,7 @@ TEST(SaverHost, FullScreenTakesTheVirtualScreenAndLeavesNoGdiObjectAlsoWhenGdiFa
     auto realSleep = PatchImport(ImportSleep, &SkipSleep);
     for (const HostRun& run : runs) {
         SCOPED_TRACE(run.Name);
-        Current = &run, PenCalls = DcCalls = 0;
-        Pens.clear();
+        Pens.clear(), Current = &run, PenCalls = DcCalls = 0;
         ResetHostState(), ResetAnimationState(AnimationState);
         HostState.Instance = GetModuleHandleA(nullptr);
         UnregisterClassA(FULL_SCREEN, HostState.Instance);  // each run registers it

@@ -16,15 +16,10 @@ HWND MakeWindow(const char* title, DWORD style, int x, int y)
     return window;
 }
 
-std::string Number(HWND window)
-{
-    return std::to_string(reinterpret_cast<ULONG_PTR>(window) & 0xFFFFFFFFu);
-}
-
 HWND WaitForPreview(HWND parent)
 {
     HWND child = nullptr;
-    PumpUntil([&] { return (child = FindWindowExA(parent, nullptr, FULL_SCREEN, "Preview")) && IsWindowVisible(child); });
+    PumpUntil([&] { return IsWindowVisible(child = FindWindowExA(parent, nullptr, FULL_SCREEN, "Preview")); });
     return child;
 }
 
@@ -36,7 +31,7 @@ void CheckFullScreen(HWND window)
     SetWindowTextA(window, "Something else");
     EXPECT_EQ(FindWindowA(FULL_SCREEN, "Screen Saver"), window) << "the title changed";
     SaverProcess second;
-    EXPECT_EQ(second.Run("/s", nullptr, [](HWND) {}), 0u);
+    EXPECT_EQ(second.Run("/s", nullptr, nullptr), 0u);
     EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == window; }));
     EXPECT_EQ(FindWindowExA(nullptr, window, FULL_SCREEN, nullptr), nullptr) << "a second window";
     PressKey('Q');
@@ -71,7 +66,7 @@ TEST(SaverModes, EachModeRunsWithItsWindowAndExitCode)
     const DWORD shown = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
     HWND parent = MakeWindow("Parent", shown, 40, 40), owner = MakeWindow("Owner", shown, 10, 10);
     HWND doomed = MakeWindow("Doomed parent", shown, 60, 60), stale = MakeWindow("Stale", 0, 0, 0);
-    std::string staleNumber = Number(stale);
+    std::string staleNumber = std::to_string(Handle(stale));
     DestroyWindow(stale);
     auto ownedBy = [](HWND expected) {
         return [expected](HWND dialog) {
@@ -79,14 +74,14 @@ TEST(SaverModes, EachModeRunsWithItsWindowAndExitCode)
             PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
         };
     };
-    auto none = [](HWND) {};
+    auto destroyParent = [&](HWND) { WaitForPreview(doomed) && DestroyWindow(doomed); };
     // Last: how long the run may go on after the row's action. A parent going away ends the preview.
     const struct { std::string Tail; const char* Class; std::function<void(HWND)> Act; DWORD Exit, Within; } rows[] = {
         {"", DIALOG, ownedBy(nullptr), 0, 20000}, {"/c:1234", DIALOG, ownedBy(owner), 0, 20000},
         {"/s", FULL_SCREEN, CheckFullScreen, 0, 20000},
-        {"/p " + Number(parent), nullptr, [&](HWND) { CheckPreview(parent); }, 0, 20000},
-        {"/p " + Number(doomed), nullptr, [&](HWND) { WaitForPreview(doomed) && DestroyWindow(doomed); }, 0, 1000},
-        {"/a 12", nullptr, none, DWORD(-1), 20000}, {"/p " + staleNumber, nullptr, none, DWORD(-1), 20000},
+        {"/p " + std::to_string(Handle(parent)), nullptr, [&](HWND) { CheckPreview(parent); }, 0, 20000},
+        {"/p " + std::to_string(Handle(doomed)), nullptr, destroyParent, 0, 1000},
+        {"/a 12", nullptr, nullptr, DWORD(-1), 20000}, {"/p " + staleNumber, nullptr, nullptr, DWORD(-1), 20000},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("tail \"" + row.Tail + "\"");

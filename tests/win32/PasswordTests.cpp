@@ -24,11 +24,6 @@ bool ScreenSaverRunning()
     return probe.Start("probe") && probe.WaitExit() == 1;
 }
 
-DWORD Handle(HWND window)
-{
-    return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
-}
-
 // A fresh folder, record and state for each run.
 class PasswordRun : public ::testing::Test {
 protected:
@@ -54,7 +49,7 @@ protected:
         BOOL previous;  // never leave the state on for later tests sharing this wineserver
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previous, 0);
     }
-    void AddFile(const char* source, const char* name) { CopyFileA(source, (Saver.Folder + "\\" + name).c_str(), FALSE); }
+    void AddFile(const char* from, const char* name) { CopyFileA(from, (Saver.Folder + "\\" + name).c_str(), 0); }
 
     StandInRecord& Record = *OpenStandInRecord();
     SaverProcess Saver = {SaverPath(), "C:\\orbilux-password"};
@@ -66,24 +61,21 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
 {
     std::strcpy(Record.VerifyAnswers, "k1");  // refuse (after a flood of input), then accept
     AddFile(PASSWORD_PATH, "PASSWORD.CPL");
-    ASSERT_TRUE(Saver.Start("/s"));
-    HWND window = Saver.WaitForWindow(FULL_SCREEN);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Record.RunningAtAttach, 0) << "running state switched on before the verifier was loaded";
-    ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
-
-    PressKey(VK_SPACE);
-    // Neither the closes and input during the check nor those queued behind it (well
-    // within 200 ms) ask again or close; the figure goes on once the queue is empty.
-    ASSERT_TRUE(PumpUntil([&] {
-        return !Saver.Running() || (Record.ClosesHandled > 2 * FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10);
-    }));
-    EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
-    EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
-
-    Sleep(300);  // well past the gap, a button press asks again and is accepted
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(Saver.WaitExit(), 0u) << "an accepted password did not end the saver";
+    EXPECT_EQ(Saver.Run("/s", FULL_SCREEN, [&](HWND window) {
+        EXPECT_EQ(Record.RunningAtAttach, 0) << "running state switched on before the verifier was loaded";
+        ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
+        PressKey(VK_SPACE);
+        // Neither the closes and input during the check nor those queued behind it (well
+        // within 200 ms) ask again or close; the figure goes on once the queue is empty.
+        PumpUntil([&] {
+            int ticks = Record.TicksHandled - Record.FirstTicksAtReturn;
+            return !Saver.Running() || (Record.ClosesHandled > 2 * FLOOD && ticks >= 10);
+        });
+        EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
+        EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
+        Sleep(300);  // well past the gap, a button press asks again and is accepted
+        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    }), 0u) << "an accepted password did not end the saver";
     EXPECT_TRUE(Record.VerifyCalls == 2 && Record.Freed == 1) << "the verifier was not unloaded";
     EXPECT_FALSE(ScreenSaverRunning()) << "running state left on after the run";
 }
@@ -132,9 +124,10 @@ TEST_F(PasswordRun, EachWayOfLoadingTheLibrariesEndsAsItShould)
             PressKey(VK_SPACE);
         }));
         char seen[160], change[64] = "";
-        const char* to = Record.ChangeOwner == Handle(owner) ? "owner" : Record.ChangeOwner == Handle(front) ? "front" : "?";
+        DWORD to = Record.ChangeOwner;
+        const char* toName = to == Handle(owner) ? "owner" : to == Handle(front) ? "front" : "?";
         if (Record.ChangeCalls)
-            std::snprintf(change, sizeof change, " %s %s %lu", Record.ChangeProvider, to, Record.ChangeOthers);
+            std::snprintf(change, sizeof change, " %s %s %lu", Record.ChangeProvider, toName, Record.ChangeOthers);
         std::snprintf(seen, sizeof seen, "running %d %d, loaded %ld %ld, calls %ld %ld, change %ld%s, exit %d", during,
                       ScreenSaverRunning(), Record.Attached, Record.Freed, Record.VerifyCalls, Record.FilterCalls,
                       Record.ChangeCalls, change, exit);

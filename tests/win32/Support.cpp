@@ -70,7 +70,7 @@ DWORD SaverProcess::Run(const std::string& tail, const char* className, const st
 {
     HWND window = nullptr;
     bool ready = Start(tail) && (className == nullptr || (window = WaitForWindow(className)) != nullptr);
-    return ready ? (act(window), WaitExit(timeoutMs)) : STILL_ACTIVE;
+    return ready ? (act ? act(window) : void(), WaitExit(timeoutMs)) : STILL_ACTIVE;
 }
 
 void PressKey(WORD key)
@@ -114,7 +114,7 @@ std::string StoredSettings()
     for (int i = 0; i < 7; ++i) {
         DWORD value = 0, size = sizeof value;
         char text[16] = " -";
-        if (RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_REG_DWORD, nullptr, &value, &size) == 0)
+        if (!RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_REG_DWORD, nullptr, &value, &size))
             std::snprintf(text, sizeof text, i < 4 ? " %lu" : " %lx", value);
         line += text;
     }

@@ -10,6 +10,7 @@
 std::string SaverPath();  // the orbilux.scr under test, as Wine names it
 void PumpMessages();      // dispatches what is queued for this thread
 void PressKey(WORD key);  // as the user does
+inline DWORD Handle(HWND window) { return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window)); }  // as a number
 
 // Pumps this thread's messages until `done()` holds or the timeout passes.
 template <typename Predicate>
@@ -35,8 +36,8 @@ struct SaverProcess {
     // A visible top-level window of this process, once it shows (the full
     // screen once in front, where input reaches it); null on timeout or exit.
     HWND WaitForWindow(const char* className, const char* title = nullptr);
-    // Starts, waits for the window (none with a null class), hands it to `act`
-    // and gives the exit code; STILL_ACTIVE when a step failed or it did not end in time.
+    // Starts, waits for the window (none: null class), calls `act` (if any) and gives the
+    // exit code; STILL_ACTIVE when a step failed or the run did not end in time.
     DWORD Run(const std::string& tail, const char* className, const std::function<void(HWND)>& act,
               DWORD timeoutMs = 20000);
 

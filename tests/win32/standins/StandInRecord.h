@@ -10,8 +10,7 @@ struct StandInRecord {
     // '1' accepts, 'k' refuses after a close and 2 * FLOOD rounds of posted input, 'f' faults
     // after making its own filter (which counts FilterCalls and has it handled) the system's.
     char VerifyAnswers[32];
-    // Loads, unloads by the saver, the saver-running state at load; the
-    // verifier's calls, and the first call's window, saver-running state and ticks at return.
+    // Loads, unloads by the saver, running state at load; verifier calls; the first's window, state, ticks at return.
     volatile LONG Attached, Freed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
     volatile DWORD FirstWindow;
     // WM_TIMER and posted WM_CLOSE taken from the saver's queue; GetTickCount at the first and last tick.
