@@ -78,7 +78,7 @@ TEST(SaverModes, EachModeRunsWithItsWindowAndExitCode)
     // Last: how long the run may go on after the row's action. A parent going away ends the preview.
     const struct { std::string Tail; const char* Class; std::function<void(HWND)> Act; DWORD Exit, Within; } rows[] = {
         {"", DIALOG, ownedBy(nullptr), 0, 20000}, {"/c:1234", DIALOG, ownedBy(owner), 0, 20000},
-        {"/s", FULL_SCREEN, CheckFullScreen, 0, 20000},
+        {"/s", FULL_SCREEN, CheckFullScreen, 0, 20000}, {"/x", nullptr, nullptr, DWORD(-1), 20000},
         {"/p " + std::to_string(Handle(parent)), nullptr, [&](HWND) { CheckPreview(parent); }, 0, 20000},
         {"/p " + std::to_string(Handle(doomed)), nullptr, destroyParent, 0, 1000},
         {"/a 12", nullptr, nullptr, DWORD(-1), 20000}, {"/p " + staleNumber, nullptr, nullptr, DWORD(-1), 20000},

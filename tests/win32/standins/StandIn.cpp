@@ -26,11 +26,9 @@ LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(MessageHook, code, wParam, lParam);
 }
 
-LONG ScreenSaverRunning()
+LONG ScreenSaverRunning(BOOL running = FALSE)
 {
-    BOOL running = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    return running ? 1 : 0;
+    return SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0) && running;
 }
 
 }  // namespace
@@ -55,15 +53,16 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
         SetUnhandledExceptionFilter(CountingFilter);
         *static_cast<volatile int*>(nullptr) = 1;
     }
-    if (answer == 'k') {  // the first half of the flood is handled inside, as a modal loop of our own would
+    if (answer == 'k') {  // a flood handled inside, as a modal loop of our own would, then a key queued behind
         SendMessageA(window, WM_CLOSE, 0, 0);
-        for (int i = 0; i < 2 * FLOOD; i++) {
+        for (int i = 0; i < FLOOD; i++) {
             SetCursorPos(i * 37 % 640, i * 17 % 480);
             for (UINT message : {WM_KEYDOWN, WM_LBUTTONDOWN, WM_ACTIVATEAPP, WM_MOUSEMOVE, WM_CLOSE})
                 PostMessageA(window, message, 0, 0);
-            for (MSG m; i == FLOOD - 1 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
-                DispatchMessageA(&m);
         }
+        for (MSG m; PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageA(&m);
+        PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
     }
     if (call == 0)
         Record->FirstTicksAtReturn = Record->TicksHandled;

@@ -7,7 +7,7 @@ const int FLOOD = 50;
 
 struct StandInRecord {
     // VerifyScreenSavePwd's answers, one per call, the last repeating; empty accepts. '0' refuses,
-    // '1' accepts, 'k' refuses after a close and 2 * FLOOD rounds of posted input, 'f' faults
+    // '1' accepts, 'k' refuses after a close and FLOOD rounds of input, then queues a key; 'f' faults
     // after making its own filter (which counts FilterCalls and has it handled) the system's.
     char VerifyAnswers[32];
     // Loads, unloads by the saver, running state at load; verifier calls; the first's window, state, ticks at return.
