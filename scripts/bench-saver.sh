@@ -29,7 +29,7 @@ done
 
 cmake --build "$build" --target orbilux_scr orbilux_one_pixel_ticker orbilux_standin_password >/dev/null || exit 1
 scr=$build/host/orbilux.scr
-ticker=$build/tests/win32/standins/orbilux_one_pixel_ticker.exe
+ticker=$build/bench/saver/orbilux_one_pixel_ticker.exe
 standin=$build/tests/win32/standins/PASSWORD.CPL
 for f in "$scr" "$ticker" "$standin"; do
   [ -f "$f" ] || { echo "bench-saver: missing $f" >&2; exit 1; }

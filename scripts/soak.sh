@@ -38,7 +38,7 @@ orbilux_env_start || exit 1
 work=$(mktemp -d)
 trap 'orbilux_env_stop; rm -rf "$work"' EXIT
 cp "$build/host/orbilux.scr" "$build/tests/win32/standins/PASSWORD.CPL" \
-   "$build/tests/win32/standins/orbilux_soak_watcher.exe" "$work/"
+   "$build/bench/saver/orbilux_soak_watcher.exe" "$work/"
 reg() { wine reg add "$@" /f >/dev/null 2>&1 || fail "reg add $*"; }
 reg 'HKCU\software\plorvex\orbx_ss\Settings' /v ImagesPerSec /t REG_DWORD /d 1000
 reg 'HKCU\Software\Wine\AppDefaults\orbilux.scr' /v Version /t REG_SZ /d win98

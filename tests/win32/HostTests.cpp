@@ -1,18 +1,12 @@
-// The host library inside a test program, for what a saver process does not
-// show from the outside: the full screen's rectangle, GDI objects over many
-// ticks, and the fault guard, whose fault runs in a child that Wine takes for
-// Windows 98.
+// The host library inside the test program, for what a saver process does not
+// show: the full screen's rectangle and GDI objects over many ticks, also when
+// GDI calls fail.
 #include <gtest/gtest.h>
-#include <windows.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "Support.h"
 #include "animation/AnimationState.h"
-#include "host/CommandLine.h"
 #include "host/HostState.h"
 #include "host/SaverWindow.h"
 
@@ -24,6 +18,9 @@
 #define IMPORT(name, args) extern "C" decltype(&name) Import##name __asm__("__imp_" #name)
 #endif
 IMPORT(CreatePen, 12);
+IMPORT(GetDC, 4);
+IMPORT(LineTo, 12);
+IMPORT(Arc, 36);
 IMPORT(Sleep, 4);
 IMPORT(GetSystemMetrics, 4);
 IMPORT(SetForegroundWindow, 4);
@@ -41,160 +38,136 @@ F PatchImport(F& entry, F replacement)
     return previous;
 }
 
+// A run: the metrics reported (virtual screen x, y, width, height, primary width,
+// height), the window expected (x, y, width, height) and the GDI calls failing as
+// it ticks: every PenFails-th CreatePen, DcFails-th GetDC, all LineTo and Arc.
+struct HostRun {
+    const char* Name;
+    int Metrics[6], Expected[4], PenFails, DcFails;
+    bool DrawFails;
+};
+const HostRun* Current;
+bool Faulting;
+int PenCalls, DcCalls;
 std::vector<HGDIOBJ> Pens;  // every pen CreatePen returned
-decltype(&CreatePen) RealCreatePen = nullptr;
-HPEN WINAPI RecordCreatePen(int style, int width, COLORREF colour)
+HGDIOBJ Background;
+decltype(&CreatePen) RealCreatePen;
+decltype(&GetDC) RealGetDC;
+decltype(&LineTo) RealLineTo;
+decltype(&Arc) RealArc;
+decltype(&GetSystemMetrics) RealGetSystemMetrics;
+
+HPEN WINAPI FaultyCreatePen(int style, int width, COLORREF colour)
 {
+    if (Faulting && Current->PenFails && ++PenCalls % Current->PenFails == 0)
+        return nullptr;
     Pens.push_back(RealCreatePen(style, width, colour));
     return static_cast<HPEN>(Pens.back());
 }
-
-void WINAPI SkipSleep(DWORD) {}  // the one-second pause between figures
-
-void ResetHost()
+HDC WINAPI FaultyGetDC(HWND window)
 {
-    ResetHostState();
-    ResetAnimationState(AnimationState);
-    HostState.Instance = GetModuleHandleA(nullptr);
+    return Faulting && Current->DcFails && ++DcCalls % Current->DcFails == 0 ? nullptr : RealGetDC(window);
 }
-
-BOOL SaverRunning()
+BOOL WINAPI FaultyLineTo(HDC dc, int x, int y)
 {
-    BOOL running = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
-    return running;
+    return !(Faulting && Current->DrawFails) && RealLineTo(dc, x, y);
 }
-
-int FilterCalls = 0;
-LONG WINAPI CountingFilter(EXCEPTION_POINTERS* pointers)
+BOOL WINAPI FaultyArc(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe, int ye)
 {
-    FilterCalls += pointers->ExceptionRecord->ExceptionCode == EXCEPTION_ACCESS_VIOLATION;
-    return EXCEPTION_EXECUTE_HANDLER;
+    return !(Faulting && Current->DrawFails) && RealArc(dc, l, t, r, b, xs, ys, xe, ye);
 }
-
-// The scan faults on a tail that is no readable text. Exit codes: 10 the
-// state could not be set (or this is not the 95 family), 11 the filter was
-// not asked, 12 wrong exit code of the guarded run, 13 the state stayed on.
-int FaultInDispatch()
-{
-    SetUnhandledExceptionFilter(CountingFilter);
-    UINT previous = 0;
-    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 1, &previous, 0);
-    if (!SaverRunning())
-        return 10;
-    int result = DispatchCommandLine(GetModuleHandleA(nullptr), reinterpret_cast<const char*>(16));
-    return FilterCalls != 1 ? 11 : result != FAULT_EXIT_CODE ? 12 : SaverRunning() ? 13 : 0;
-}
-
-// The metrics a system reports: virtual screen x, y, width, height, then the
-// primary screen's width and height.
-const int* Reported = nullptr;
-decltype(&GetSystemMetrics) RealGetSystemMetrics = nullptr;
 int WINAPI ReportedMetrics(int index)
 {
     const int indices[] = {SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN,
                            SM_CYVIRTUALSCREEN, SM_CXSCREEN,       SM_CYSCREEN};
     for (int i = 0; i < 6; i++)
         if (index == indices[i])
-            return Reported[i];
+            return Current->Metrics[i];
     return RealGetSystemMetrics(index);
 }
+void WINAPI SkipSleep(DWORD) {}  // the one-second pause between figures
 
-// Called where RunSaverWindow brings its new window to the front, before its
-// loop: records the window's rectangle, the figure's fit and whether mouse
-// travel of 4 and then 5 pixels asks to close; then lets the run end.
-int Seen[8];
-BOOL WINAPI InspectFullScreen(HWND window)
+bool CloseAsked(HWND window, MSG message = {})
 {
+    return PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE) != 0;
+}
+
+// Where RunSaverWindow brings its window to the front, before its loop: ticks over
+// several figures, checks what they left, then travel of 4 and 5 pixels and a key.
+BOOL WINAPI TickAndInspect(HWND window)
+{
+    const int* e = Current->Expected;
     RECT rect;
     GetWindowRect(window, &rect);
-    int seen[] = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                  AnimationState.DrawWidth + 2, AnimationState.DrawHeight + 2, 0, 0};
+    EXPECT_TRUE(rect.left == e[0] && rect.top == e[1] && rect.right - rect.left == e[2] &&
+                rect.bottom - rect.top == e[3] && AnimationState.DrawWidth + 2 == e[2] &&
+                AnimationState.DrawHeight + 2 == e[3]) << "the window or the figure's fit";
+    Background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
+    const int ticks = 6 * 360 + 100;
+    Faulting = true;
+    for (int i = 0; i < ticks; i++)
+        SendMessageA(window, WM_TIMER, 1, 0);
+    Faulting = false;
+    EXPECT_EQ(Pens.size(), size_t(ticks - (Current->PenFails ? ticks / Current->PenFails : 0))) << "the figure stopped";
+    HDC dc = GetDC(window);
+    EXPECT_EQ(GetDC(window), dc) << "the window has no DC of its own, each tick would get one anew";
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN)) << "a tick's pen left selected";
+    int lit = 0, black = 0;  // the background is black, the figure's points are not
+    for (int i = 0; i < e[2] * e[3]; i++) {
+        COLORREF colour = GetPixel(dc, i % e[2], i / e[2]);
+        lit += colour != CLR_INVALID && colour != 0;
+        black += colour == 0;
+    }
+    ReleaseDC(window, dc);
+    // A failed GetDC at a figure's end leaves the old figure standing.
+    EXPECT_TRUE((lit > 0 || Current->DrawFails) && (black > lit || Current->DcFails)) << lit << " lit, " << black;
+    for (HGDIOBJ pen : Pens)
+        EXPECT_EQ(GetObjectType(pen), 0u) << "a pen left behind";
+    EXPECT_EQ(GetObjectType(Background), static_cast<DWORD>(OBJ_BRUSH));
+    while (CloseAsked(window)) {
+    }
     for (int travel : {4, 5}) {
         SetCursorPos(400 + travel, 300);
         SendMessageA(window, WM_MOUSEMOVE, 0, 0);
-        MSG message;
-        seen[2 + travel] = PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
+        EXPECT_EQ(CloseAsked(window), travel == 5) << "travel " << travel;
     }
-    std::copy(seen, seen + 8, Seen);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    SendMessageA(window, WM_KEYDOWN, 'Q', 0);
     return TRUE;
 }
 
 }  // namespace
 
-// The full screen covers the virtual screen where the system reports one.
-TEST(SaverHost, FullScreenTakesTheVirtualScreen)
+TEST(SaverHost, FullScreenTakesTheVirtualScreenAndLeavesNoGdiObjectAlsoWhenGdiFails)
 {
-    const int rows[][10] = {
-        // reported metrics                  expected x, y, width, height
-        {-1280, 0, 2304, 1024, 1024, 768, /**/ -1280, 0, 2304, 1024},  // a monitor left of the primary
-        {0, 0, 0, 0, 800, 600, /**/ 0, 0, 800, 600},                   // no virtual screen reported
+    const HostRun runs[] = {
+        {"a monitor left of the primary", {-100, 0, 300, 150, 200, 100}, {-100, 0, 300, 150}, 0, 0, false},
+        {"no virtual screen reported", {0, 0, 0, 0, 200, 120}, {0, 0, 200, 120}, 0, 0, false},
+        {"no pen every 3rd tick", {0, 0, 0, 0, 200, 100}, {0, 0, 200, 100}, 3, 0, false},
+        {"no DC every 4th tick", {0, 0, 0, 0, 200, 100}, {0, 0, 200, 100}, 0, 4, false},
+        {"lines and arcs fail", {0, 0, 0, 0, 200, 100}, {0, 0, 200, 100}, 0, 0, true},
     };
+    RealCreatePen = PatchImport(ImportCreatePen, &FaultyCreatePen);
+    RealGetDC = PatchImport(ImportGetDC, &FaultyGetDC);
+    RealLineTo = PatchImport(ImportLineTo, &FaultyLineTo);
+    RealArc = PatchImport(ImportArc, &FaultyArc);
     RealGetSystemMetrics = PatchImport(ImportGetSystemMetrics, &ReportedMetrics);
-    auto realFront = PatchImport(ImportSetForegroundWindow, &InspectFullScreen);
+    auto realFront = PatchImport(ImportSetForegroundWindow, &TickAndInspect);
     auto realSleep = PatchImport(ImportSleep, &SkipSleep);
-    for (int i = 0; i < 2; i++) {
-        Reported = rows[i];
-        ResetHost();
-        UnregisterClassA("WindowsScreenSaverClass", HostState.Instance);  // each run registers it
+    for (const HostRun& run : runs) {
+        SCOPED_TRACE(run.Name);
+        Pens.clear(), Current = &run, PenCalls = DcCalls = 0;
+        ResetHostState(), ResetAnimationState(AnimationState);
+        HostState.Instance = GetModuleHandleA(nullptr);
+        UnregisterClassA(FULL_SCREEN, HostState.Instance);  // each run registers it
         SetCursorPos(400, 300);
-        std::fill(Seen, Seen + 8, -1);
         EXPECT_EQ(RunSaverWindow(nullptr), 0);
-        int w = rows[i][8], h = rows[i][9];
-        int expected[] = {rows[i][6], rows[i][7], w, h, w, h, 0, 1};
-        for (int k = 0; k < 8; k++)
-            EXPECT_EQ(Seen[k], expected[k]) << "row " << i << ", value " << k;
+        EXPECT_EQ(GetObjectType(Background), 0u) << "the background brush outlived the window";
     }
     PatchImport(ImportSleep, realSleep);
     PatchImport(ImportSetForegroundWindow, realFront);
     PatchImport(ImportGetSystemMetrics, RealGetSystemMetrics);
-}
-
-TEST(SaverHost, TicksOfSeveralFiguresDrawAndLeaveNoPenBehind)
-{
-    if (RealCreatePen == nullptr) {
-        RealCreatePen = PatchImport(ImportCreatePen, &RecordCreatePen);
-        PatchImport(ImportSleep, &SkipSleep);
-    }
-    Pens.clear();
-    ResetHost();
-    HostState.IsPreview = 1;
-    HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, 0, 0, 0, 0);
-    RegisterSaverClass();  // already registered when the test is repeated
-    HWND window = CreateSaverWindow(parent, 200, 100);
-    ASSERT_NE(window, nullptr);
-    HGDIOBJ background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
-    for (int i = 0; i < 6 * 360 + 100; i++)
-        SendMessageA(window, WM_TIMER, 1, 0);
-    ASSERT_EQ(Pens.size(), 6u * 360 + 100);
-    HDC dc = GetDC(window);
-    EXPECT_EQ(GetDC(window), dc) << "the window has no DC of its own, each tick would get one anew";
-    int lit = 0, black = 0;  // the background is black, the figure's points are not
-    for (int i = 0; i < 200 * 100; i++) {
-        COLORREF colour = GetPixel(dc, i % 200, i / 200);
-        lit += colour != CLR_INVALID && colour != 0;
-        black += colour == 0;
-    }
-    ReleaseDC(window, dc);
-    EXPECT_TRUE(lit > 0 && black > lit) << lit << " lit, " << black << " black";
-    for (HGDIOBJ pen : Pens)
-        ASSERT_EQ(GetObjectType(pen), 0u) << "a pen left behind";
-    EXPECT_EQ(GetObjectType(background), static_cast<DWORD>(OBJ_BRUSH));
-    DestroyWindow(window);
-    EXPECT_EQ(GetObjectType(background), 0u);
-    DestroyWindow(parent);
-}
-
-TEST(SaverHost, HandledFaultReachesTheFilterAndSwitchesTheSaverRunningStateOff)
-{
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof(path));
-    std::string name = path;
-    name.erase(0, name.find_last_of("\\/") + 1);
-    SetWin95Family(name, true);
-    EXPECT_EXIT(std::exit(FaultInDispatch()), ::testing::ExitedWithCode(0), "");
-    SetWin95Family(name, false);
-    UINT previous = 0;  // never leave the state on for later tests sharing this wineserver
-    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, 0, &previous, 0);
+    PatchImport(ImportArc, RealArc);
+    PatchImport(ImportLineTo, RealLineTo);
+    PatchImport(ImportGetDC, RealGetDC);
+    PatchImport(ImportCreatePen, RealCreatePen);
 }

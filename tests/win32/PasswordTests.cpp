@@ -1,9 +1,10 @@
 // orbilux.scr on Wine's Windows 98 emulation, in a folder of its own beside
-// the stand-in libraries: closing waits for VerifyScreenSavePwd (the
-// PASSWORD.CPL stand-in), the saver-running state follows the loaded
-// verifier, and /a calls PwdChangePasswordA (the MPR.DLL stand-in).
+// the stand-ins for PASSWORD.CPL and MPR.DLL: closing waits for the verifier
+// whatever input floods in, the saver-running state follows the loaded
+// verifier, the fault guard handles a fault inside it, and /a calls the provider.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -20,33 +21,27 @@ bool ScreenSaverRunning()
 {
     SaverProcess probe;
     probe.Program = RUNNING_PROBE_PATH;
-    return probe.StartLine("probe") && probe.WaitExit() == 1;
+    return probe.Start("probe") && probe.WaitExit() == 1;
 }
 
-DWORD Handle(HWND window)
-{
-    return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
-}
-
+// A fresh folder, record and state for each run.
 class PasswordRun : public ::testing::Test {
 protected:
-    // Also between the rows of a test: a fresh folder, record and state.
     void SetUp() override
     {
-        // A new window under Wine can get a mouse move from where Wine last tracked
-        // the pointer (512,384 at start-up), which would close the saver on its own.
+        // A new window can get a move from where Wine last tracked the pointer (512,384 at first).
         SetCursorPos(512, 384);
         SetWin95Family("orbilux.scr", true);
         PutValue(DESKTOP, "ScreenSaveUsePassword", REG_DWORD, &ONE, 4);
         ZeroMemory(&Record, sizeof Record);
-        Saver.Folder = "C:\\orbilux-password";
         CreateDirectoryA(Saver.Folder.c_str(), nullptr);
         AddFile(SaverPath().c_str(), "orbilux.scr");
+        Saver.Program = Saver.Folder + "\\orbilux.scr";
     }
     void TearDown() override
     {
         Saver.Close();
-        for (const char* name : {"orbilux.scr", "PASSWORD.CPL", "PASSWORD.CPL.ticks", "MPR.DLL"})
+        for (const char* name : {"orbilux.scr", "PASSWORD.CPL", "PASSWORD.CPL.ticks", "MPR.DLL", "MPR.DLL.ticks"})
             DeleteFileA((Saver.Folder + "\\" + name).c_str());
         RemoveDirectoryA(Saver.Folder.c_str());
         PutValue(DESKTOP, "ScreenSaveUsePassword", REG_DWORD, nullptr, 0);
@@ -54,104 +49,89 @@ protected:
         BOOL previous;  // never leave the state on for later tests sharing this wineserver
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previous, 0);
     }
-    void AddFile(const char* source, const char* name)
-    {
-        ASSERT_TRUE(CopyFileA(source, (Saver.Folder + "\\" + name).c_str(), FALSE)) << name;
-        Saver.Program = Saver.Folder + "\\orbilux.scr";
-    }
+    void AddFile(const char* from, const char* name) { CopyFileA(from, (Saver.Folder + "\\" + name).c_str(), 0); }
 
     StandInRecord& Record = *OpenStandInRecord();
-    SaverProcess Saver;
+    SaverProcess Saver = {SaverPath(), "C:\\orbilux-password"};
 };
 
 }  // namespace
 
 TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
 {
-    std::strcpy(Record.VerifyAnswers, "k1");  // refuse (with a close inside, and a key), then accept
+    std::strcpy(Record.VerifyAnswers, "k1");  // refuse (after a flood of input), then accept
     AddFile(PASSWORD_PATH, "PASSWORD.CPL");
-    ASSERT_TRUE(Saver.Start("/s"));
-    HWND window = Saver.WaitForFullScreen();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(Record.PasswordAttached, 1);
-    EXPECT_EQ(Record.RunningAtAttach, 0) << "running state switched on before the verifier was loaded";
-    EXPECT_TRUE(ScreenSaverRunning()) << "running state off while the verifier is loaded";
-    ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
-
-    UserInput(VK_SPACE);
-    // The close sent during the check, the key's close, then the one from the
-    // key pressed during the refusal (well within 200 ms): none asks again.
-    ASSERT_TRUE(PumpUntil([&] { return Record.VerifyCalls >= 1 && Record.ClosesHandled >= 3; }));
-    EXPECT_EQ(Record.VerifyCalls, 1);
-    EXPECT_EQ(Record.FirstWindow, Handle(window));
-    EXPECT_EQ(Record.FirstRunning, 1);
-    EXPECT_TRUE(IsWindow(window));
-    // The refusal stopped the animation timer on the way; the figure goes on.
-    EXPECT_TRUE(PumpUntil([&] { return Record.TicksHandled >= Record.FirstTicksAtReturn + 10; }));
-
-    Sleep(300);  // well past the gap, a button press asks again and is accepted
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    EXPECT_EQ(Saver.WaitExit(), 0u) << "an accepted password did not end the saver";
-    EXPECT_EQ(Record.VerifyCalls, 2);
-    EXPECT_EQ(Record.PasswordFreed, 1) << "the verifier was not unloaded";
+    EXPECT_EQ(Saver.Run("/s", FULL_SCREEN, [&](HWND window) {
+        EXPECT_EQ(Record.RunningAtAttach, 0) << "running state switched on before the verifier was loaded";
+        ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
+        PressKey(VK_SPACE);
+        // Neither the closes and input during the check nor the key queued behind it (well
+        // within 200 ms) ask again or close; the figure goes on once the queue is empty.
+        PumpUntil([&] {
+            return !Saver.Running() ||
+                   (Record.ClosesHandled > FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10);
+        });
+        EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
+        EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
+        Sleep(300);  // well past the gap, a button press asks again and is accepted
+        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    }), 0u) << "an accepted password did not end the saver";
+    EXPECT_TRUE(Record.VerifyCalls == 2 && Record.Freed == 1) << "the verifier was not unloaded";
     EXPECT_FALSE(ScreenSaverRunning()) << "running state left on after the run";
 }
 
-// Every way in which no password is in use: input ends the run at once, the
-// verifier is never asked and the running state is never switched on.
-TEST_F(PasswordRun, WithNoPasswordInUseInputEndsTheRunAtOnce)
+// One run per way the libraries load, read back as one line: the running state
+// while the full screen shows and after, loads and unloads, the verifier's and
+// the system filter's calls (the stand-in's filter has a fault handled, and the
+// guard switches the state off), the password change's calls and arguments
+// (the owner given or else the foreground window), and the exit after a key.
+TEST_F(PasswordRun, EachWayOfLoadingTheLibrariesEndsAsItShould)
 {
-    const struct { const char* Name; DWORD Type; const void* Flag; DWORD Size; const char* Library; bool Win98; } rows[] = {
-        {"flag missing", REG_DWORD, nullptr, 0, PASSWORD_PATH, true},
-        {"flag zero", REG_DWORD, &ZERO, 4, PASSWORD_PATH, true},
-        {"flag longer than 4 bytes", REG_SZ, "password-on", 12, PASSWORD_PATH, true},
-        {"library missing", REG_DWORD, &ONE, 4, nullptr, true},
-        {"entry point missing", REG_DWORD, &ONE, 4, NOENTRY_PATH, true},
-        {"outside the Windows 95 family", REG_DWORD, &ONE, 4, PASSWORD_PATH, false},
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, 0, 0, 0, 0);
+    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 70, 10, 50, 50, 0, 0, 0, 0);
+    std::string ownerNumber = std::to_string(Handle(owner));
+    // No library, or one loaded and freed at once: nothing else happens.
+    const char *const NONE = "running 0 0, loaded 0 0, calls 0 0, change 0, exit 0",
+                      *const LOADED = "running 0 0, loaded 1 1, calls 0 0, change 0, exit 0";
+    const struct { const char* Name; std::string Tail; DWORD Type; const void* Flag; DWORD Size; const char* Library;
+                   bool Win98; const char *Answers, *Expected; } rows[] = {
+        {"flag missing", "/s", REG_DWORD, nullptr, 0, PASSWORD_PATH, true, "0", NONE},
+        {"flag zero", "/s", REG_DWORD, &ZERO, 4, PASSWORD_PATH, true, "0", NONE},
+        {"flag longer than 4 bytes", "/s", REG_SZ, "password-on", 12, PASSWORD_PATH, true, "0", NONE},
+        {"library missing", "/s", REG_DWORD, &ONE, 4, nullptr, true, "0", NONE},
+        {"outside the 95 family", "/s", REG_DWORD, &ONE, 4, PASSWORD_PATH, false, "0", NONE},
+        {"entry point missing", "/s", REG_DWORD, &ONE, 4, NOENTRY_PATH, true, "0", LOADED},
+        {"verifier faults", "/s", REG_DWORD, &ONE, 4, PASSWORD_PATH, true, "f",
+         "running 1 0, loaded 1 0, calls 1 1, change 0, exit -1"},
+        {"change, owner given", "/a " + ownerNumber, REG_DWORD, &ONE, 4, MPR_PATH, true, "",
+         "running 0 0, loaded 1 1, calls 0 0, change 1 SCRSAVE owner 0, exit 0"},
+        {"change, no owner", "-A 1", REG_DWORD, &ONE, 4, MPR_PATH, true, "",
+         "running 0 0, loaded 1 1, calls 0 0, change 1 SCRSAVE front 0, exit 0"},
+        {"change, entry point missing", "/a " + ownerNumber, REG_DWORD, &ONE, 4, NOENTRY_PATH, true, "", LOADED},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.Name);
         TearDown(), SetUp();
+        SetForegroundWindow(front);
         PutValue(DESKTOP, "ScreenSaveUsePassword", row.Type, row.Flag, row.Size);
         SetWin95Family("orbilux.scr", row.Win98);
-        std::strcpy(Record.VerifyAnswers, "0");
+        std::strcpy(Record.VerifyAnswers, row.Answers);
         if (row.Library != nullptr)
-            AddFile(row.Library, "PASSWORD.CPL");
-        ASSERT_TRUE(Saver.Start("/s"));
-        ASSERT_NE(Saver.WaitForFullScreen(), nullptr);
-        EXPECT_FALSE(ScreenSaverRunning());
-        EXPECT_EQ(Record.PasswordAttached, 0) << "the verifier was loaded with no password in use";
-        EXPECT_EQ(Record.LibraryAttached, Record.LibraryFreed) << "a library without the entry point stayed loaded";
-        UserInput(VK_SPACE);
-        EXPECT_EQ(Saver.WaitExit(), 0u) << "a key did not end the run";
-        EXPECT_EQ(Record.VerifyCalls, 0);
-    }
-}
-
-// /a calls the provider with the owner given, or else the foreground window,
-// and ends with 0 whatever happens.
-TEST_F(PasswordRun, ChangeCallsTheProviderWithTheOwnerOrTheForegroundWindow)
-{
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 10, 10, 50, 50, 0, 0, 0, 0);
-    HWND front = CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 70, 10, 50, 50, 0, 0, 0, 0);
-    SetForegroundWindow(front);
-    const struct { const char* Library; std::string Tail; HWND CalledWith; } rows[] = {
-        {MPR_PATH, "/a " + std::to_string(Handle(owner)), owner}, {MPR_PATH, "-A 1", front},
-        {NOENTRY_PATH, "/a " + std::to_string(Handle(owner)), nullptr},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.Library + (" " + row.Tail));
-        TearDown(), SetUp();
-        AddFile(row.Library, "MPR.DLL");
-        EXPECT_TRUE(Saver.Start(row.Tail));
-        EXPECT_EQ(Saver.WaitExit(), 0u);
-        ASSERT_EQ(Record.ChangeCalls, row.CalledWith ? 1 : 0);
-        EXPECT_EQ(Record.LibraryFreed, Record.LibraryAttached) << "MPR.DLL stayed loaded";
-        if (row.CalledWith) {
-            EXPECT_STREQ(Record.ChangeProvider, "SCRSAVE");
-            EXPECT_EQ(Record.ChangeOwner, Handle(row.CalledWith));
-            EXPECT_EQ(Record.ChangeArgument3 | Record.ChangeArgument4, 0u);
-        }
+            AddFile(row.Library, row.Tail == "/s" ? "PASSWORD.CPL" : "MPR.DLL");
+        bool during = false;
+        int exit = static_cast<int>(Saver.Run(row.Tail, row.Tail == "/s" ? FULL_SCREEN : nullptr, [&](HWND window) {
+            during = window && ScreenSaverRunning();
+            PressKey(VK_SPACE);
+        }));
+        char seen[160], change[64] = "";
+        DWORD to = Record.ChangeOwner;
+        const char* toName = to == Handle(owner) ? "owner" : to == Handle(front) ? "front" : "?";
+        if (Record.ChangeCalls)
+            std::snprintf(change, sizeof change, " %s %s %lu", Record.ChangeProvider, toName, Record.ChangeOthers);
+        std::snprintf(seen, sizeof seen, "running %d %d, loaded %ld %ld, calls %ld %ld, change %ld%s, exit %d", during,
+                      ScreenSaverRunning(), Record.Attached, Record.Freed, Record.VerifyCalls, Record.FilterCalls,
+                      Record.ChangeCalls, change, exit);
+        EXPECT_EQ(seen, std::string(row.Expected));
     }
     DestroyWindow(front);
     DestroyWindow(owner);

@@ -1,6 +1,9 @@
 #include "Support.h"
 
 #include <cstdio>
+#include <cstring>
+// After windows.h, which it needs.
+#include <sddl.h>
 
 std::string SaverPath()
 {
@@ -13,16 +16,14 @@ std::string SaverPath()
 
 void PumpMessages()
 {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
         DispatchMessageA(&message);
-    }
 }
 
-bool SaverProcess::StartLine(std::string commandLine)
+bool SaverProcess::Start(const std::string& tail)
 {
     Close();
+    std::string commandLine = "\"" + Program + "\" " + tail;
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     return CreateProcessA(Program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
@@ -48,8 +49,9 @@ void SaverProcess::Close()
     Info = {};
 }
 
-HWND SaverProcess::WaitForWindow(const char* className, const char* title, bool inFront)
+HWND SaverProcess::WaitForWindow(const char* className, const char* title)
 {
+    bool inFront = std::strcmp(className, FULL_SCREEN) == 0;
     HWND found = nullptr;
     PumpUntil([&] {
         while ((found = FindWindowExA(nullptr, found, className, title)) != nullptr) {
@@ -63,17 +65,19 @@ HWND SaverProcess::WaitForWindow(const char* className, const char* title, bool 
     return found;
 }
 
-void UserInput(WORD key, DWORD down, DWORD up)
+DWORD SaverProcess::Run(const std::string& tail, const char* className, const std::function<void(HWND)>& act,
+                        DWORD timeoutMs)
+{
+    HWND window = nullptr;
+    bool ready = Start(tail) && (className == nullptr || (window = WaitForWindow(className)) != nullptr);
+    return ready ? (act ? act(window) : void(), WaitExit(timeoutMs)) : STILL_ACTIVE;
+}
+
+void PressKey(WORD key)
 {
     INPUT input[2] = {};
-    for (int i = 0; i < 2; i++) {
-        input[i].type = key ? INPUT_KEYBOARD : INPUT_MOUSE;
-        input[i].ki.wVk = key;  // the keyboard and mouse records overlap: set the flags after
-        if (key)
-            input[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
-        else
-            input[i].mi.dwFlags = i ? up : down;
-    }
+    for (int i = 0; i < 2; i++)
+        input[i].type = INPUT_KEYBOARD, input[i].ki.wVk = key, input[i].ki.dwFlags = i ? KEYEVENTF_KEYUP : 0;
     SendInput(2, input, sizeof(INPUT));
 }
 
@@ -94,10 +98,8 @@ void SetWin95Family(const std::string& programName, bool on)
     PutValue("Software\\Wine\\AppDefaults\\" + programName, "Version", REG_SZ, on ? "win98" : nullptr, 6);
 }
 
-namespace {
 const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor", "JoinTheDots", "ColourOption",
                                    "ObjectShape",  "ObjectRotation", "ZoomOption"};
-}
 
 void PutSettings(std::initializer_list<DWORD> values)
 {
@@ -110,12 +112,24 @@ std::string StoredSettings()
 {
     std::string line;
     for (int i = 0; i < 7; ++i) {
-        DWORD type = 0, value = 0, size = sizeof value;
+        DWORD value = 0, size = sizeof value;
         char text[16] = " -";
-        if (RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_ANY, &type, &value, &size) ==
-                ERROR_SUCCESS && type == REG_DWORD && size == 4)
+        if (!RegGetValueA(HKEY_CURRENT_USER, SETTINGS_KEY, VALUE_NAMES[i], RRF_RT_REG_DWORD, nullptr, &value, &size))
             std::snprintf(text, sizeof text, i < 4 ? " %lu" : " %lx", value);
         line += text;
     }
     return line.substr(1);
+}
+
+bool SetKeyAccess(const char* rights)
+{
+    HKEY key = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    bool done = RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                ConvertStringSecurityDescriptorToSecurityDescriptorA((std::string("D:P(A;;") + rights + ";;;WD)").c_str(),
+                                                                     SDDL_REVISION_1, &descriptor, nullptr) &&
+                RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return done;
 }

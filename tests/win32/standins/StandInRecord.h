@@ -1,25 +1,25 @@
-// One named block of memory in the wineserver, written by the stand-ins
-// inside the saver's process and read by the test that started it. Every
-// field starts at zero.
+// One named block of memory in the wineserver, written by the stand-ins in the
+// saver's process and read by the test that started it; all zero at first.
 #pragma once
 #include <windows.h>
 
+const int FLOOD = 50;
+
 struct StandInRecord {
-    // VerifyScreenSavePwd's answers, one per call, the last repeating; empty
-    // accepts. '0' refuses, '1' accepts, 'k' refuses after sending a close and posting a key.
+    // VerifyScreenSavePwd's answers, one per call, the last repeating; empty accepts. '0' refuses,
+    // '1' accepts, 'k' refuses after a close and FLOOD rounds of input, then queues a key; 'f' faults
+    // after making its own filter (which counts FilterCalls and has it handled) the system's.
     char VerifyAnswers[32];
-    // PASSWORD.CPL: loads, unloads by the saver, the saver-running state at load;
-    // its calls, and the first call's window, saver-running state and ticks at return.
-    volatile LONG PasswordAttached, PasswordFreed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
+    // Loads, unloads by the saver, running state at load; verifier calls; the first's window, state, ticks at return.
+    volatile LONG Attached, Freed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
     volatile DWORD FirstWindow;
-    // WM_TIMER and WM_CLOSE the saver window handled; GetTickCount at the first and last tick.
-    volatile LONG TicksHandled, ClosesHandled;
+    // WM_TIMER and posted WM_CLOSE taken from the saver's queue; GetTickCount at the first and last tick.
+    volatile LONG TicksHandled, ClosesHandled, FilterCalls;
     volatile DWORD FirstTickTime, LastTickTime;
-    // MPR.DLL (or the library without its entry point): loads, unloads by the
-    // saver, and PwdChangePasswordA's calls and arguments.
-    volatile LONG LibraryAttached, LibraryFreed, ChangeCalls;
+    // PwdChangePasswordA's calls, provider, owner, and its last two arguments ORed.
+    volatile LONG ChangeCalls;
     char ChangeProvider[32];
-    DWORD ChangeOwner, ChangeArgument3, ChangeArgument4;
+    DWORD ChangeOwner, ChangeOthers;
 };
 
 // Maps the record, creating it if needed; null on failure. It stays mapped.
