@@ -18,11 +18,7 @@ export WINEPREFIX=$ORBILUX_WINE_DIR/installer
 orbilux_new_prefix "$WINEPREFIX"
 orbilux_start_wineserver
 trap 'wineserver -k; rm -rf "$work" "$WINEPREFIX"' EXIT
-passed=0 failed=0
-check() {
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
-}
+source "$root/tests/check.sh"
 # The value's data, or nothing when it is missing (the 64-bit registry view).
 query() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"; }
 desktop='HKCU\Control Panel\Desktop'
@@ -73,5 +69,4 @@ check "the uninstaller with /PURGE ends" uninstall /PURGE
 check "another saver's choice stays" test "$(query "$desktop" SCRNSAVE.EXE)" = 'C:\windows\system32\other.scr'
 check "/PURGE removes the settings" test -z "$(query "$settings" RadiusFactor)"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary

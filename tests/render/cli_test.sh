@@ -7,13 +7,13 @@
 # ORBILUX_UPDATE_GOLDEN=1 rewrites the stored traces from this renderer.
 # ORBILUX_GOLDEN_ONLY=NAME compares that one trace only (a slow emulator).
 set -u
+source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 render=$1 data=$2 runner=${3:-}
 only=${ORBILUX_GOLDEN_ONLY:-}
 out=$PWD
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-passed=0 failed=0
 
 run() { $runner "$render" "$@"; }
 
@@ -23,10 +23,6 @@ refusals=(--bogus --seed '--seed -1' '--seed 4294967296' '--seed ""' '--width 0'
   '--setting RadiusFactor=' --png --trace --gif --gif= '--gif-every 2' '--gif g.gif --gif-every 0'
   '--gif g.gif --gif-every 255' '--gif g.gif --gif-every 3x' '--gif-every -1 --gif g.gif')
 
-check() {
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
-}
 
 if [ -z "$only" ]; then
 for line in "${refusals[@]}"; do
@@ -49,16 +45,15 @@ golden() {
   [ -n "$only" ] && [ "$name" != "$only" ] && return
   shift
   if ! run "$@" --trace "$name.trace" >/dev/null 2>err.txt; then
-    echo "FAIL: $name: orbilux-render $*: $(cat err.txt)"; failed=$((failed + 1)); return
+    fail "$name: orbilux-render $*: $(cat err.txt)"; return
   fi
   [ "${ORBILUX_UPDATE_GOLDEN:-0}" = 1 ] && gzip -9n <"$name.trace" >"$stored"
   if gzip -dc "$stored" | cmp -s - "$name.trace"; then
     passed=$((passed + 1))
   else
     cp "$name.trace" "$out/$name.trace"
-    echo "FAIL: $name (orbilux-render $*) differs from $stored; actual trace: $out/$name.trace"
+    fail "$name (orbilux-render $*) differs from $stored; actual trace: $out/$name.trace"
     gzip -dc "$stored" | diff - "$name.trace" | head -n 12
-    failed=$((failed + 1))
   fi
 }
 
@@ -84,6 +79,5 @@ golden radius1 --seed 9 --width 152 --height 112 --ticks 400 --setting RadiusFac
 golden extreme --seed 31337 --width 3 --height 16384 --ticks 400 --setting RadiusFactor=4294967295 \
   --setting ZoomOption=0x3FE --setting ObjectShape=0x1FE --setting ObjectRotation=14 --setting ImagesPerSec=1001
 
-[ -n "$only" ] && [ $((passed + failed)) -eq 0 ] && { echo "FAIL: no golden trace named '$only'"; failed=1; }
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+[ -n "$only" ] && [ $((passed + failed)) -eq 0 ] && fail "no golden trace named '$only'"
+summary

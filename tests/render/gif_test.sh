@@ -3,15 +3,11 @@
 # loop, total length, and the last frame equal to --png of the same run.
 # Usage: gif_test.sh RENDER
 set -u
+source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 render=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
-passed=0 failed=0
-check() {
-  local what=$1; shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failed=$((failed + 1)); fi
-}
 
 # ticks, every, frames, settings: a frame per N ticks, one at each figure's
 # closing pause (tick 359), and the last tick's unless that pause ends the run.
@@ -36,5 +32,4 @@ ROWS
 "$render" --gif "$work/no/such/dir/a.gif"
 check "an unwritable --gif fails with status 1" test $? -eq 1
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+summary
