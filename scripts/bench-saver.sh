@@ -36,6 +36,7 @@ for f in "$scr" "$ticker" "$standin"; do
 done
 
 source "$root/scripts/test-env.sh"
+orbilux_choose_wine
 orbilux_make_template || exit 1
 unset ORBILUX_XVFB_PID DISPLAY
 orbilux_start_display || exit 1
