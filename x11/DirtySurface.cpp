@@ -11,11 +11,6 @@ std::int32_t Clamp(std::int64_t v)
 
 }  // namespace
 
-Colour PixelEncoding::Encode(Colour c) const
-{
-    return ((c & 0xFF) << Red) | (((c >> 8) & 0xFF) << Green) | (((c >> 16) & 0xFF) << Blue);
-}
-
 PixelRect Union(const PixelRect& a, const PixelRect& b)
 {
     if (a.Empty()) return b;
@@ -73,7 +68,7 @@ void DirtySurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, 
 void DirtySurface::SetPixel(std::int32_t x, std::int32_t y, Colour colour)
 {
     Add(Span(x, y, x, y));
-    Target.SetPixel(x, y, Encoding.Encode(colour));
+    Target.SetPixel(x, y, colour);
 }
 
 void DirtySurface::FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,

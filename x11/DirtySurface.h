@@ -1,5 +1,5 @@
-// Draws on the frame and keeps the rectangle that the drawing may have
-// changed, so that only that part is sent to the X server.
+// Draws on the picture and keeps the rectangle that the drawing may have
+// changed, so that only that part is shown on the window.
 #pragma once
 #include <cstdint>
 
@@ -19,21 +19,11 @@ PixelRect Clip(const PixelRect& r, std::int32_t width, std::int32_t height);
 // The rectangle spanning two points, both included (any order, any values).
 PixelRect Span(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1);
 
-// Where a colour's 8-bit components go in a frame pixel; the default keeps
-// 0x00BBGGRR.
-struct PixelEncoding {
-    int Red = 0, Green = 8, Blue = 16;
-    Colour Encode(Colour c) const;
-};
-
 class DirtySurface : public DrawSurface {
 public:
     explicit DirtySurface(DrawSurface& target) : Target(target) {}
 
-    // Colours reach the frame in `encoding` (black stays 0 in any).
-    void SetEncoding(const PixelEncoding& encoding) { Encoding = encoding; }
-
-    void SelectPen(Colour colour) override { Target.SelectPen(Encoding.Encode(colour)); }
+    void SelectPen(Colour colour) override { Target.SelectPen(colour); }
     void DeselectPen() override { Target.DeselectPen(); }
     void MoveTo(std::int32_t x, std::int32_t y) override;
     void LineTo(std::int32_t x, std::int32_t y) override;
@@ -50,7 +40,6 @@ public:
 
 private:
     DrawSurface& Target;
-    PixelEncoding Encoding;
     PixelRect Dirty;
     std::int32_t CurrentX = 0, CurrentY = 0;
 };
