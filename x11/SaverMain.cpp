@@ -17,7 +17,6 @@
 #include <string>
 
 #include "render/EmulatedWindow.h"
-#include "x11/DirtySurface.h"
 #include "x11/SaverOptions.h"
 #include "x11/TickClock.h"
 #include "x11/XPresenter.h"
@@ -198,8 +197,7 @@ int main(int argc, char** argv)
         XCloseDisplay(display);
         return 1;
     }
-    SoftwareSurface software(presenter, width, height);
-    DirtySurface surface(software);
+    SoftwareSurface surface(presenter, width, height);
     EmulatedWindow window(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)), nullptr);
     window.Create(store);
     window.Size(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
@@ -221,8 +219,8 @@ int main(int argc, char** argv)
             XNextEvent(display, &event);
             switch (event.type) {
             case Expose:
-                surface.Add({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                             event.xexpose.y + event.xexpose.height});
+                presenter.Add({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                               event.xexpose.y + event.xexpose.height});
                 break;
             case ConfigureNotify:
                 if (event.xconfigure.window == target.Id &&
@@ -233,7 +231,7 @@ int main(int argc, char** argv)
                         quit = true;
                         break;
                     }
-                    software.Resize(width, height);
+                    surface.Resize(width, height);
                     window.Size(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
                     window.EraseBackground(surface);
                 }
@@ -271,7 +269,7 @@ int main(int argc, char** argv)
                 due = NextDue(due, window.TimerInterval(), now);
             drawing = !options.HasMaxTicks || ticks < options.MaxTicks;
         }
-        presenter.Show(surface.Take(width, height));
+        presenter.Show();
 
         Nanoseconds wake = !drawing ? -1 : pauseEnd >= 0 ? pauseEnd : due;
         XFlush(display);

@@ -1,5 +1,7 @@
 #include "x11/XPresenter.h"
 
+#include <algorithm>
+
 namespace {
 
 unsigned long Errors = 0;
@@ -59,6 +61,9 @@ bool XPresenter::Open(Display* display, Window window, Visual* visual, int depth
 bool XPresenter::Resize(int width, int height)
 {
     PointCount = 0;  // drawn on the old picture
+    Changed = PixelRect();
+    Width = width;
+    Height = height;
     if (Picture)
         XFreePixmap(Dpy, Picture);
     unsigned long before = Errors;
@@ -92,6 +97,7 @@ void XPresenter::Point(std::int32_t x, std::int32_t y, Colour colour)
         SendPoints();
     PointColour = colour;
     Points[PointCount++] = {static_cast<short>(x), static_cast<short>(y)};
+    Add({x, y, x + 1, y + 1});
 }
 
 void XPresenter::Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
@@ -102,11 +108,30 @@ void XPresenter::Clear(std::int32_t left, std::int32_t top, std::int32_t right, 
     XSetForeground(Dpy, Gc, 0);
     XFillRectangle(Dpy, Picture, Gc, left, top, static_cast<unsigned>(right - left),
                    static_cast<unsigned>(bottom - top));
+    Add({left, top, right, bottom});
 }
 
-void XPresenter::Show(const PixelRect& r)
+void XPresenter::Add(const PixelRect& r)
+{
+    if (r.Empty())
+        return;
+    if (Changed.Empty()) {
+        Changed = r;
+        return;
+    }
+    Changed.Left = std::min(Changed.Left, r.Left);
+    Changed.Top = std::min(Changed.Top, r.Top);
+    Changed.Right = std::max(Changed.Right, r.Right);
+    Changed.Bottom = std::max(Changed.Bottom, r.Bottom);
+}
+
+void XPresenter::Show()
 {
     SendPoints();
+    // An exposed area may reach beyond a picture that has since shrunk.
+    PixelRect r{std::max(Changed.Left, 0), std::max(Changed.Top, 0), std::min(Changed.Right, Width),
+                std::min(Changed.Bottom, Height)};
+    Changed = PixelRect();
     if (r.Empty() || !Picture)
         return;
     XCopyArea(Dpy, Picture, Target, Gc, r.Left, r.Top, static_cast<unsigned>(r.Right - r.Left),

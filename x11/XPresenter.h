@@ -1,6 +1,6 @@
 // Keeps the picture on the X server: the surface's pixels go, as lists of
 // points of one colour, into a pixmap of the window's size, and each tick
-// copies the rectangle it changed to the window. The program holds no
+// copies the rectangle holding the pixels it changed to the window. The program holds no
 // picture of its own, and a tick sends four bytes a pixel drawn.
 #pragma once
 #include <X11/Xlib.h>
@@ -8,7 +8,13 @@
 #include <string>
 
 #include "render/SoftwareSurface.h"
-#include "x11/DirtySurface.h"
+
+// Left and top included, right and bottom excluded; empty when right <= left
+// or bottom <= top.
+struct PixelRect {
+    std::int32_t Left = 0, Top = 0, Right = 0, Bottom = 0;
+    bool Empty() const { return Right <= Left || Bottom <= Top; }
+};
 
 // X errors are counted, not fatal: a window that goes away mid-request must
 // not end the program with an error status.
@@ -24,8 +30,11 @@ public:
     bool Resize(int width, int height);
     void Point(std::int32_t x, std::int32_t y, Colour colour) override;
     void Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
-    // Sends what was drawn, then copies `r` of the picture to the window.
-    void Show(const PixelRect& r);
+    // Marks a rectangle of the window to show again (an exposed area).
+    void Add(const PixelRect& r);
+    // Sends what was drawn, then copies to the window the part of the
+    // picture that changed or was marked since the last call.
+    void Show();
     // Frees the pixmap and the graphics context.
     void Close();
 
@@ -38,6 +47,8 @@ private:
     int Depth = 0;
     GC Gc = nullptr;
     Pixmap Picture = 0;
+    int Width = 0, Height = 0;
+    PixelRect Changed;
     // Points not yet sent, all of PointColour.
     static const int POINT_BATCH = 1024;
     XPoint Points[POINT_BATCH];
