@@ -87,12 +87,21 @@ void SoftwareSurface::MoveTo(std::int32_t x, std::int32_t y)
 
 void SoftwareSurface::Plot(i64 x, i64 y)
 {
-    if (x < 0 || y < 0 || x >= Target.Width || y >= Target.Height)
+    if (x < 0 || y < 0 || x >= Width || y >= Height)
         return;
     if (Skipping && x == SkipX && y == SkipY)
         return;
-    Target.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Target.Width) +
-                  static_cast<std::size_t>(x)] = PenColour;
+    Put(x, y, PenColour);
+}
+
+// (x, y) lies on the surface.
+void SoftwareSurface::Put(i64 x, i64 y, Colour colour)
+{
+    if (Sink)
+        Sink->Point(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y), colour);
+    else
+        Frame->Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)] =
+            colour;
 }
 
 void SoftwareSurface::LineTo(std::int32_t x, std::int32_t y)
@@ -112,8 +121,8 @@ void SoftwareSurface::LineTo(std::int32_t x, std::int32_t y)
     const i64 m = xMajor ? dy : dx;
     const u64 n = static_cast<u64>(std::llabs(majorDelta));
     const i64 step = majorDelta > 0 ? 1 : -1;
-    const i64 majorLimit = xMajor ? Target.Width : Target.Height;
-    const i64 minorLimit = xMajor ? Target.Height : Target.Width;
+    const i64 majorLimit = xMajor ? Width : Height;
+    const i64 minorLimit = xMajor ? Height : Width;
 
     // Steps whose major coordinate lies on the bitmap; the end is excluded.
     i64 lo = 0, hi = static_cast<i64>(n) - 1;
@@ -156,7 +165,7 @@ void SoftwareSurface::DrawCircle(i64 left, i64 top, i64 size)
     const i64 d = size - 1;
     const i64 centreX2 = 2 * left + size;  // doubled centre
     const i64 centreY2 = 2 * top + size;
-    const i64 firstX = std::max<i64>(left, 0), lastX = std::min<i64>(left + size, Target.Width) - 1;
+    const i64 firstX = std::max<i64>(left, 0), lastX = std::min<i64>(left + size, Width) - 1;
     for (i64 x = firstX; x <= lastX; ++x) {
         const i64 a = std::llabs(2 * x + 1 - centreX2);
         const i64 b = OutlineHeight(a, d);
@@ -165,7 +174,7 @@ void SoftwareSurface::DrawCircle(i64 left, i64 top, i64 size)
             Plot(x, (centreY2 + b - 1) / 2);
         }
     }
-    const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(top + size, Target.Height) - 1;
+    const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(top + size, Height) - 1;
     for (i64 y = firstY; y <= lastY; ++y) {
         const i64 a = std::llabs(2 * y + 1 - centreY2);
         const i64 b = OutlineHeight(a, d);
@@ -192,7 +201,7 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
     const double rx = static_cast<double>(std::max<i64>(dx, 1));
     const double ry = static_cast<double>(std::max<i64>(dy, 1));
 
-    const i64 firstX = std::max<i64>(left, 0), lastX = std::min<i64>(right, Target.Width) - 1;
+    const i64 firstX = std::max<i64>(left, 0), lastX = std::min<i64>(right, Width) - 1;
     for (i64 x = firstX; x <= lastX; ++x) {
         const double a = static_cast<double>(std::llabs(2 * x + 1 - centreX2));
         const double h = ry * std::sqrt(std::max(0.0, 1.0 - (a / rx) * (a / rx)));
@@ -202,7 +211,7 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
             Plot(x, (centreY2 + b - 1) / 2);
         }
     }
-    const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(bottom, Target.Height) - 1;
+    const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(bottom, Height) - 1;
     for (i64 y = firstY; y <= lastY; ++y) {
         const double a = static_cast<double>(std::llabs(2 * y + 1 - centreY2));
         const double w = rx * std::sqrt(std::max(0.0, 1.0 - (a / ry) * (a / ry)));
@@ -265,19 +274,22 @@ void SoftwareSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t righ
 
 void SoftwareSurface::SetPixel(std::int32_t x, std::int32_t y, Colour colour)
 {
-    if (x >= 0 && y >= 0 && x < Target.Width && y < Target.Height)
-        Target.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Target.Width) +
-                      static_cast<std::size_t>(x)] = colour;
+    if (x >= 0 && y >= 0 && x < Width && y < Height)
+        Put(x, y, colour);
 }
 
 void SoftwareSurface::FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                                std::uintptr_t)
 {
-    const std::int32_t x0 = std::max(left, 0), x1 = std::min(right, Target.Width);
-    const std::int32_t y0 = std::max(top, 0), y1 = std::min(bottom, Target.Height);
-    if (x0 >= x1)
+    const std::int32_t x0 = std::max(left, 0), x1 = std::min(right, Width);
+    const std::int32_t y0 = std::max(top, 0), y1 = std::min(bottom, Height);
+    if (x0 >= x1 || y0 >= y1)
         return;
+    if (Sink) {
+        Sink->Clear(x0, y0, x1, y1);
+        return;
+    }
     for (std::int32_t y = y0; y < y1; ++y)
-        std::fill(Target.Pixels.begin() + static_cast<std::ptrdiff_t>(y) * Target.Width + x0,
-                  Target.Pixels.begin() + static_cast<std::ptrdiff_t>(y) * Target.Width + x1, Colour(0));
+        std::fill(Frame->Pixels.begin() + static_cast<std::ptrdiff_t>(y) * Width + x0,
+                  Frame->Pixels.begin() + static_cast<std::ptrdiff_t>(y) * Width + x1, Colour(0));
 }

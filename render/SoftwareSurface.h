@@ -20,9 +20,27 @@ struct Bitmap {
     Colour At(std::int32_t x, std::int32_t y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
 };
 
+// Takes a surface's pixels, in drawing order, instead of a bitmap: for a
+// host that keeps its picture elsewhere. Coordinates are on the surface.
+class PixelSink {
+public:
+    virtual void Point(std::int32_t x, std::int32_t y, Colour colour) = 0;
+    // Black, right and bottom excluded, never empty.
+    virtual void Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) = 0;
+
+protected:
+    ~PixelSink() = default;
+};
+
 class SoftwareSurface : public DrawSurface {
 public:
-    explicit SoftwareSurface(Bitmap& bitmap) : Target(bitmap) {}
+    // Draws on `bitmap`, which keeps its size.
+    explicit SoftwareSurface(Bitmap& bitmap) : Frame(&bitmap), Width(bitmap.Width), Height(bitmap.Height) {}
+    // Sends the pixels of a width x height surface to `sink`.
+    SoftwareSurface(PixelSink& sink, std::int32_t width, std::int32_t height)
+        : Sink(&sink), Width(width), Height(height) {}
+    // The sink's surface size changed.
+    void Resize(std::int32_t width, std::int32_t height) { Width = width, Height = height; }
 
     void SelectPen(Colour colour) override;
     void DeselectPen() override;
@@ -42,7 +60,11 @@ private:
     void DrawCircle(std::int64_t left, std::int64_t top, std::int64_t size);
     void DrawEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
 
-    Bitmap& Target;
+    void Put(std::int64_t x, std::int64_t y, Colour colour);
+
+    Bitmap* Frame = nullptr;   // one of these two
+    PixelSink* Sink = nullptr;
+    std::int32_t Width, Height;
     Colour PenColour = 0;      // after DeselectPen: the stock black pen
     std::int32_t CurrentX = 0;
     std::int32_t CurrentY = 0;

@@ -11,8 +11,8 @@ packages=(
   nsis zip
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine fonts-liberation
-  xvfb xdotool x11-apps imagemagick
-  libx11-dev libxext-dev xscreensaver-data xscreensaver-data-extra
+  xvfb xdotool x11-apps imagemagick strace
+  libx11-dev xscreensaver-data xscreensaver-data-extra
   clang libclang-rt-14-dev libfuzzer-14-dev
 )
 

@@ -1,6 +1,6 @@
 // orbilux: the Orbilux figures on an X display, as an XScreenSaver hack. The
-// frame is drawn by the software surface (GDI's pixels) and each tick sends
-// only the rectangle it changed.
+// software surface decides the pixels (GDI's), the X server keeps the
+// picture, and each tick shows only the rectangle it changed.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -14,12 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <new>
 #include <string>
 
 #include "render/EmulatedWindow.h"
-#include "render/SoftwareSurface.h"
-#include "x11/DirtySurface.h"
 #include "x11/SaverOptions.h"
 #include "x11/TickClock.h"
 #include "x11/XPresenter.h"
@@ -88,16 +85,12 @@ bool ReadSettingsFile(const std::string& path, bool named, std::vector<SettingCh
 }
 
 // A window as large as X allows would need 4 GiB; say so rather than fail.
-bool Allocate(Bitmap& frame, int width, int height)
+bool Allocate(XPresenter& presenter, int width, int height)
 {
-    try {
-        frame = Bitmap(0, 0);
-        frame = Bitmap(width, height);
+    if (presenter.Resize(width, height))
         return true;
-    } catch (const std::bad_alloc&) {
-        Message("no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
-        return false;
-    }
+    Message("no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
+    return false;
 }
 
 struct Target {
@@ -186,7 +179,7 @@ int main(int argc, char** argv)
     }
     XSelectInput(display, target.Id, events);
     XPresenter presenter;
-    if (!presenter.Open(display, target.Id, attributes.visual, attributes.depth, options.UseShm, error)) {
+    if (!presenter.Open(display, target.Id, attributes.visual, attributes.depth, error)) {
         Message(error);
         if (target.Own)
             XDestroyWindow(display, target.Id);
@@ -196,20 +189,18 @@ int main(int argc, char** argv)
     if (target.Own)
         XMapRaised(display, target.Id);
 
-    Bitmap frame(0, 0);
-    if (!Allocate(frame, attributes.width, attributes.height)) {
+    int width = attributes.width, height = attributes.height;
+    if (!Allocate(presenter, width, height)) {
         presenter.Close();
         if (target.Own)
             XDestroyWindow(display, target.Id);
         XCloseDisplay(display);
         return 1;
     }
-    SoftwareSurface software(frame);
-    DirtySurface surface(software);
-    surface.SetEncoding(presenter.Encoding());
+    SoftwareSurface surface(presenter, width, height);
     EmulatedWindow window(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)), nullptr);
     window.Create(store);
-    window.Size(static_cast<std::uint32_t>(frame.Width), static_cast<std::uint32_t>(frame.Height));
+    window.Size(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
     window.EraseBackground(surface);
 
     std::uint32_t ticks = 0;
@@ -228,17 +219,20 @@ int main(int argc, char** argv)
             XNextEvent(display, &event);
             switch (event.type) {
             case Expose:
-                surface.Add({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                             event.xexpose.y + event.xexpose.height});
+                presenter.Add({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                               event.xexpose.y + event.xexpose.height});
                 break;
             case ConfigureNotify:
                 if (event.xconfigure.window == target.Id &&
-                    (event.xconfigure.width != frame.Width || event.xconfigure.height != frame.Height)) {
-                    if (!Allocate(frame, event.xconfigure.width, event.xconfigure.height)) {
+                    (event.xconfigure.width != width || event.xconfigure.height != height)) {
+                    width = event.xconfigure.width;
+                    height = event.xconfigure.height;
+                    if (!Allocate(presenter, width, height)) {
                         quit = true;
                         break;
                     }
-                    window.Size(static_cast<std::uint32_t>(frame.Width), static_cast<std::uint32_t>(frame.Height));
+                    surface.Resize(width, height);
+                    window.Size(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
                     window.EraseBackground(surface);
                 }
                 break;
@@ -275,12 +269,12 @@ int main(int argc, char** argv)
                 due = NextDue(due, window.TimerInterval(), now);
             drawing = !options.HasMaxTicks || ticks < options.MaxTicks;
         }
-        presenter.Put(frame, surface.Take(frame.Width, frame.Height));
+        presenter.Show();
 
         Nanoseconds wake = !drawing ? -1 : pauseEnd >= 0 ? pauseEnd : due;
         XFlush(display);
-        // Events that Xlib read while sending (a round trip) are not on the
-        // connection any more: serve them before sleeping.
+        // Events that Xlib read while sending are not on the connection any
+        // more: serve them before sleeping.
         readable = false;
         if (XEventsQueued(display, QueuedAlready) > 0)
             continue;

@@ -15,7 +15,6 @@ const char SAVER_USAGE[] =
     "  -seed N            random seed (default: the clock)\n"
     "  -max-ticks N       stop drawing after N ticks and keep the picture\n"
     "  -settings FILE     settings file (default: $XDG_CONFIG_HOME/orbilux/settings)\n"
-    "  -no-shm            send pictures without the MIT-SHM extension\n"
     "Settings (they override the settings file):\n"
     "  -object-size PCT   object size, 0 to 500 per cent (0: pixels or joined lines)\n"
     "  -images-per-sec N  ticks per second, 1 to 1000\n"
@@ -207,8 +206,6 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
             options.Target = SaverTarget::Root;
         } else if (name == "window") {
             options.Target = SaverTarget::OwnWindow;
-        } else if (name == "no-shm") {
-            options.UseShm = false;
         } else if (name == "join-dots" || name == "no-join-dots") {
             options.Changes.push_back({JOIN, SettingChange::Set, name == "join-dots" ? 1u : 0u});
         } else {

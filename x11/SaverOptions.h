@@ -25,7 +25,6 @@ struct SaverOptions {
     std::uint32_t Seed = 0;
     bool HasMaxTicks = false;
     std::uint32_t MaxTicks = 0;
-    bool UseShm = true;
     std::string SettingsPath;     // empty: the default file, if there is one
     std::vector<SettingChange> Changes;  // in command-line order
     bool Help = false;

@@ -1,17 +1,8 @@
 #include "x11/XPresenter.h"
 
-#include <sys/ipc.h>
-#include <sys/shm.h>
-
-#include <cstdlib>
-#include <cstring>
+#include <algorithm>
 
 namespace {
-
-// Staging bytes: a tick's rectangle in one piece, a few hundred KiB whatever
-// the window size.
-const std::size_t STAGING_BYTES = 256 * 1024;
-const std::size_t SOCKET_BYTES = 8 * 1024;
 
 unsigned long Errors = 0;
 
@@ -41,48 +32,6 @@ unsigned long Component(std::uint32_t value, int shift, int bits)
     return v << shift;
 }
 
-int BitsPerPixel(Display* display, int depth)
-{
-    int count = 0, bits = 0;
-    XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
-    for (int i = 0; i < count; i++)
-        if (formats[i].depth == depth)
-            bits = formats[i].bits_per_pixel;
-    if (formats)
-        XFree(formats);
-    return bits;
-}
-
-bool LittleEndian()
-{
-    const std::uint16_t one = 1;
-    return *reinterpret_cast<const unsigned char*>(&one) == 1;
-}
-
-// Attaches a new segment of `bytes` to the server; null when that fails.
-char* AttachSegment(Display* display, XShmSegmentInfo& segment, std::size_t bytes)
-{
-    segment.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    if (segment.shmid < 0)
-        return nullptr;
-    segment.shmaddr = static_cast<char*>(shmat(segment.shmid, nullptr, 0));
-    segment.readOnly = True;
-    bool attached = false;
-    if (segment.shmaddr != reinterpret_cast<char*>(-1)) {
-        unsigned long before = Errors;
-        XShmAttach(display, &segment);
-        XSync(display, False);
-        attached = Errors == before;
-    }
-    // Gone once both sides have detached, whatever happens to this process.
-    shmctl(segment.shmid, IPC_RMID, nullptr);
-    if (attached)
-        return segment.shmaddr;
-    if (segment.shmaddr != reinterpret_cast<char*>(-1))
-        shmdt(segment.shmaddr);
-    return nullptr;
-}
-
 }  // namespace
 
 void InstallXErrorHandler()
@@ -90,7 +39,7 @@ void InstallXErrorHandler()
     XSetErrorHandler(CountError);
 }
 
-bool XPresenter::Open(Display* display, Window window, Visual* visual, int depth, bool tryShm, std::string& error)
+bool XPresenter::Open(Display* display, Window window, Visual* visual, int depth, std::string& error)
 {
     if (visual->c_class != TrueColor && visual->c_class != DirectColor) {
         error = "the window's visual is not true-colour";
@@ -98,98 +47,102 @@ bool XPresenter::Open(Display* display, Window window, Visual* visual, int depth
     }
     Dpy = display;
     Target = window;
-    TargetVisual = visual;
     Depth = depth;
     MaskPosition(visual->red_mask, RedShift, RedBits);
     MaskPosition(visual->green_mask, GreenShift, GreenBits);
     MaskPosition(visual->blue_mask, BlueShift, BlueBits);
-    Direct = BitsPerPixel(display, depth) == 32 && RedBits == 8 && GreenBits == 8 && BlueBits == 8 &&
-             (ImageByteOrder(display) == LSBFirst) == LittleEndian();
-    if (Direct)
-        FrameEncoding = PixelEncoding{RedShift, GreenShift, BlueShift};
-
-    if (tryShm && XShmQueryExtension(display))
-        Staging = AttachSegment(display, Segment, STAGING_BYTES);
-    Shm = Staging != nullptr;
-    if (!Staging)
-        Staging = static_cast<char*>(std::malloc(STAGING_BYTES));
-    if (!Staging) {
-        error = "out of memory";
-        return false;
-    }
-    Gc = XCreateGC(display, window, 0, nullptr);
+    // Without graphics exposures a copy sends no event back.
+    XGCValues values;
+    values.graphics_exposures = False;
+    Gc = XCreateGC(display, window, GCGraphicsExposures, &values);
     return true;
 }
 
-void XPresenter::Copy(const Bitmap& frame, const PixelRect& r, XImage* image)
+bool XPresenter::Resize(int width, int height)
 {
-    std::int32_t width = r.Right - r.Left;
-    for (std::int32_t row = 0; row < r.Bottom - r.Top; row++) {
-        const Colour* source = &frame.Pixels[static_cast<std::size_t>(r.Top + row) * frame.Width + r.Left];
-        if (Direct) {
-            std::memcpy(image->data + row * image->bytes_per_line, source, static_cast<std::size_t>(width) * 4);
-            continue;
-        }
-        for (std::int32_t x = 0; x < width; x++) {
-            Colour c = source[x];
-            XPutPixel(image, x, row,
-                      Component(c & 0xFF, RedShift, RedBits) | Component((c >> 8) & 0xFF, GreenShift, GreenBits) |
-                          Component((c >> 16) & 0xFF, BlueShift, BlueBits));
-        }
-    }
+    PointCount = 0;  // drawn on the old picture
+    Changed = PixelRect();
+    Width = width;
+    Height = height;
+    if (Picture)
+        XFreePixmap(Dpy, Picture);
+    unsigned long before = Errors;
+    Picture = XCreatePixmap(Dpy, Target, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                            static_cast<unsigned>(Depth));
+    XSync(Dpy, False);
+    if (Errors == before)
+        return true;
+    Picture = 0;
+    return false;
 }
 
-void XPresenter::Put(const Bitmap& frame, const PixelRect& rect)
+unsigned long XPresenter::PixelValue(Colour c) const
 {
-    PixelRect r = Clip(rect, frame.Width, frame.Height);
-    if (r.Empty() || !Gc)
+    return Component(c & 0xFF, RedShift, RedBits) | Component((c >> 8) & 0xFF, GreenShift, GreenBits) |
+           Component((c >> 16) & 0xFF, BlueShift, BlueBits);
+}
+
+void XPresenter::SendPoints()
+{
+    if (PointCount == 0 || !Picture)
         return;
-    unsigned width = static_cast<unsigned>(r.Right - r.Left);
-    // Rows of this width that the staging memory holds (X windows are at
-    // most 32767 wide, so at least one).
-    std::int32_t bandRows = static_cast<std::int32_t>(STAGING_BYTES / (static_cast<std::size_t>(width) * 4));
-    for (PixelRect band = r; band.Top < r.Bottom; band.Top += bandRows) {
-        band.Bottom = r.Bottom - band.Top < bandRows ? r.Bottom : band.Top + bandRows;
-        unsigned rows = static_cast<unsigned>(band.Bottom - band.Top);
-        // A small band goes through the socket, within Xlib's output buffer:
-        // cheaper than the round trip that a shared-memory put needs.
-        bool shared = Shm && static_cast<std::size_t>(width) * rows * 4 > SOCKET_BYTES;
-        XImage* image = shared ? XShmCreateImage(Dpy, TargetVisual, static_cast<unsigned>(Depth), ZPixmap, Staging,
-                                              &Segment, width, rows)
-                            : XCreateImage(Dpy, TargetVisual, static_cast<unsigned>(Depth), ZPixmap, 0, Staging,
-                                           width, rows, 32, 0);
-        if (!image || static_cast<std::size_t>(image->bytes_per_line) * rows > STAGING_BYTES) {
-            if (image) {
-                image->data = nullptr;
-                XDestroyImage(image);
-            }
-            return;
-        }
-        Copy(frame, band, image);
-        if (shared) {
-            XShmPutImage(Dpy, Target, Gc, image, 0, 0, band.Left, band.Top, width, rows, False);
-            // The server reads the segment after the request; it must be done
-            // before the segment is written again.
-            XSync(Dpy, False);
-        } else {
-            XPutImage(Dpy, Target, Gc, image, 0, 0, band.Left, band.Top, width, rows);
-        }
-        image->data = nullptr;  // the staging memory stays
-        XDestroyImage(image);
+    XSetForeground(Dpy, Gc, PixelValue(PointColour));  // Xlib sends only a change
+    XDrawPoints(Dpy, Picture, Gc, Points, PointCount, CoordModeOrigin);
+    PointCount = 0;
+}
+
+void XPresenter::Point(std::int32_t x, std::int32_t y, Colour colour)
+{
+    if (PointCount == POINT_BATCH || (PointCount > 0 && colour != PointColour))
+        SendPoints();
+    PointColour = colour;
+    Points[PointCount++] = {static_cast<short>(x), static_cast<short>(y)};
+    Add({x, y, x + 1, y + 1});
+}
+
+void XPresenter::Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
+{
+    SendPoints();
+    if (!Picture)
+        return;
+    XSetForeground(Dpy, Gc, 0);
+    XFillRectangle(Dpy, Picture, Gc, left, top, static_cast<unsigned>(right - left),
+                   static_cast<unsigned>(bottom - top));
+    Add({left, top, right, bottom});
+}
+
+void XPresenter::Add(const PixelRect& r)
+{
+    if (r.Empty())
+        return;
+    if (Changed.Empty()) {
+        Changed = r;
+        return;
     }
+    Changed.Left = std::min(Changed.Left, r.Left);
+    Changed.Top = std::min(Changed.Top, r.Top);
+    Changed.Right = std::max(Changed.Right, r.Right);
+    Changed.Bottom = std::max(Changed.Bottom, r.Bottom);
+}
+
+void XPresenter::Show()
+{
+    SendPoints();
+    // An exposed area may reach beyond a picture that has since shrunk.
+    PixelRect r{std::max(Changed.Left, 0), std::max(Changed.Top, 0), std::min(Changed.Right, Width),
+                std::min(Changed.Bottom, Height)};
+    Changed = PixelRect();
+    if (r.Empty() || !Picture)
+        return;
+    XCopyArea(Dpy, Picture, Target, Gc, r.Left, r.Top, static_cast<unsigned>(r.Right - r.Left),
+              static_cast<unsigned>(r.Bottom - r.Top), r.Left, r.Top);
 }
 
 void XPresenter::Close()
 {
-    if (Shm) {
-        XShmDetach(Dpy, &Segment);
-        XSync(Dpy, False);
-        shmdt(Segment.shmaddr);
-    } else {
-        std::free(Staging);
-    }
-    Staging = nullptr;
-    Shm = false;
+    if (Picture)
+        XFreePixmap(Dpy, Picture);
+    Picture = 0;
     if (Gc)
         XFreeGC(Dpy, Gc);
     Gc = nullptr;

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# orbilux without a display: bad input gets one clear message (status 2, before
+# the display is opened: nothing drawn); a settings file's bad line is named and
+# the run goes on; orbilux.xml parses and every option it offers is accepted;
+# cmake --install and the package put hack, configuration and man page in place.
+# Usage: hack_test.sh BUILD_DIR ORBILUX_XML
+set -u
+build=$1 xml=$2 saver=$1/x11/orbilux
+tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
+failed=0
+fail() { echo "FAIL: $*"; failed=1; }
+# No display: a line that is accepted ends with status 1 at opening it.
+run() { env -u DISPLAY -u XSCREENSAVER_WINDOW XDG_CONFIG_HOME="$tmp/cfg" "$saver" "$@" >"$tmp/out" 2>"$tmp/err"; }
+
+while IFS='|' read -r args message; do
+  # shellcheck disable=SC2086
+  run $args; status=$?
+  [ "$status" = 2 ] && [ "$(wc -l <"$tmp/err")" = 1 ] && grep -qF -- "$message" "$tmp/err" ||
+    fail "'$args': status $status, $(cat "$tmp/err")"
+done <<'CASES'
+-bogus|orbilux: unknown option '-bogus' (try -help)
+-seed 12x|-seed: expected a number
+--window-id|--window-id: missing value
+-settings /nonexistent/orbilux|cannot read settings file '/nonexistent/orbilux': No such file
+-settings /|cannot read settings file '/': Is a directory
+CASES
+
+mkdir -p "$tmp/cfg/orbilux" && printf 'object-size=0\nJoinTheDots 1\n' >"$tmp/cfg/orbilux/settings"
+run -seed 1; status=$?
+[ "$status" = 1 ] && [ "$(cat "$tmp/err")" = "orbilux: $tmp/cfg/orbilux/settings:2: expected NAME=VALUE, got 'JoinTheDots 1'
+orbilux: cannot open display" ] || fail "settings file: status $status, $(cat "$tmp/err")"
+rm "$tmp/cfg/orbilux/settings"
+
+run -help; [ $? = 0 ] && grep -q -- "-window-id ID" "$tmp/out" || fail "-help"
+
+# Every argument the configuration file offers, at its slider's ends.
+python3 - "$xml" >"$tmp/lines" <<'PY' || fail "$xml does not parse"
+import sys, xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+assert root.tag == "screensaver" and root.get("name") == "orbilux"
+for e in root.iter():
+    for a in filter(None, (e.get("arg"), e.get("arg-set"), e.get("arg-unset"))):
+        print("\n".join(a.replace("%", e.get(k)) for k in ("low", "high", "default")) if "%" in a else a)
+PY
+[ "$(wc -l <"$tmp/lines")" -gt 20 ] || fail "too few options in $xml"
+while read -r line; do
+  # shellcheck disable=SC2086
+  run $line; status=$?
+  [ "$status" = 1 ] || fail "'$line' from $xml: status $status: $(cat "$tmp/err")"
+done <"$tmp/lines"
+
+expected=$(printf '/usr/%s\n' libexec/xscreensaver/orbilux share/man/man6/orbilux.6 share/xscreensaver/config/orbilux.xml)
+DESTDIR=$tmp/root cmake --install "$build" >/dev/null || fail "cmake --install"
+installed=$(cd "$tmp/root" && find . -type f | sed 's/^\.//' | sort)
+[ "$installed" = "$expected" ] && [ -x "$tmp/root/usr/libexec/xscreensaver/orbilux" ] ||
+  fail "cmake --install gave: $installed"
+(cd "$tmp" && cpack -B "$tmp/pkg" --config "$build/CPackConfig.cmake" >/dev/null) || fail "cpack"
+deb=$(ls "$tmp"/pkg/*.deb 2>/dev/null | head -n 1)
+packaged=$(dpkg-deb -c "$deb" 2>/dev/null | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)
+[ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
+dpkg-deb -f "$deb" Depends 2>/dev/null | grep -q libx11 || fail "the package does not depend on libx11"
+
+[ "$failed" = 0 ] && echo "hack: all passed"
+exit "$failed"
