@@ -39,29 +39,6 @@ TEST(SaverOptions, AcceptedLines)
                                           30, 0xFFFFFFFEu}));
 }
 
-TEST(SaverOptions, RefusedLines)
-{
-    const std::pair<std::vector<const char*>, const char*> cases[] = {
-        {{"-bogus"}, "unknown option '-bogus'"},
-        {{"--window-id", "x"}, "--window-id: expected a window id (decimal or 0x hex), got 'x'"},
-        {{"-seed"}, "-seed: missing value"},
-        {{"-seed", "x"}, "-seed: expected a number from 0 to 4294967295, got 'x'"},
-        {{"-window-id", "0"}, "-window-id: expected a window id (decimal or 0x hex), got '0'"},
-        {{"-geometry", "0x10"}, "-geometry: expected WxH with sizes from 1 to 16384, got '0x10'"},
-        {{"-object-size", "501"}, "-object-size: expected a number from 0 to 500, got '501'"},
-        {{"-colour", "pink"}, "-colour: expected high, medium or low; got 'pink'"},
-        {{"-shape", "circle,blob"}, "-shape: expected circle, square, triangle, four-point-star, diamond, "
-                                    "pyramid, six-point-star, eight-point-star; got 'circle,blob'"},
-        {{"-RadiusFactor", "1.5"}, "-RadiusFactor: expected a 32-bit number (decimal or 0x hex), got '1.5'"},
-        {{"-settings", ""}, "-settings: missing file name"},
-    };
-    for (const auto& c : cases) {
-        SaverOptions o;
-        std::string error;
-        EXPECT_TRUE(!Parse(c.first, o, error) && error == c.second) << c.second << "\n" << error;
-    }
-}
-
 TEST(SettingsFile, GoodLinesLoadBadLinesAreNamedAndTheDefaultPath)
 {
     std::vector<SettingChange> changes;

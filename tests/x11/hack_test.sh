@@ -15,13 +15,19 @@ run() { env -u DISPLAY -u XSCREENSAVER_WINDOW XDG_CONFIG_HOME="$tmp/cfg" "$saver
 while IFS='|' read -r args message; do
   # shellcheck disable=SC2086
   run $args; status=$?
-  [ "$status" = 2 ] && [ "$(wc -l <"$tmp/err")" = 1 ] && grep -qF -- "$message" "$tmp/err" ||
-    fail "'$args': status $status, $(cat "$tmp/err")"
+  [ "$status" = 2 ] && [ "$(cat "$tmp/err")" = "orbilux: $message" ] || fail "'$args': status $status, $(cat "$tmp/err")"
 done <<'CASES'
--bogus|orbilux: unknown option '-bogus' (try -help)
--seed 12x|-seed: expected a number
---window-id|--window-id: missing value
--settings /nonexistent/orbilux|cannot read settings file '/nonexistent/orbilux': No such file
+-bogus|unknown option '-bogus' (try -help)
+--window-id x|--window-id: expected a window id (decimal or 0x hex), got 'x' (try -help)
+-window-id 0|-window-id: expected a window id (decimal or 0x hex), got '0' (try -help)
+-seed|-seed: missing value (try -help)
+-seed 12x|-seed: expected a number from 0 to 4294967295, got '12x' (try -help)
+-geometry 0x10|-geometry: expected WxH with sizes from 1 to 16384, got '0x10' (try -help)
+-object-size 501|-object-size: expected a number from 0 to 500, got '501' (try -help)
+-colour pink|-colour: expected high, medium or low; got 'pink' (try -help)
+-shape circle,blob|-shape: expected circle, square, triangle, four-point-star, diamond, pyramid, six-point-star, eight-point-star; got 'circle,blob' (try -help)
+-RadiusFactor 1.5|-RadiusFactor: expected a 32-bit number (decimal or 0x hex), got '1.5' (try -help)
+-settings /nonexistent/orbilux|cannot read settings file '/nonexistent/orbilux': No such file or directory
 -settings /|cannot read settings file '/': Is a directory
 CASES
 
