@@ -1,7 +1,7 @@
 // Keeps the picture on the X server: the surface's pixels go, as lists of
 // points of one colour, into a pixmap of the window's size, and each tick
-// copies the rectangle holding the pixels it changed to the window. The program holds no
-// picture of its own, and a tick sends four bytes a pixel drawn.
+// copies the rectangle holding the pixels it changed to the window. The
+// program holds no picture of its own; a tick sends four bytes a pixel drawn.
 #pragma once
 #include <X11/Xlib.h>
 

@@ -7,15 +7,14 @@
 set -u
 build=$1 xml=$2 saver=$1/x11/orbilux
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
-failed=0
-fail() { echo "FAIL: $*"; failed=1; }
+source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 # No display: a line that is accepted ends with status 1 at opening it.
 run() { env -u DISPLAY -u XSCREENSAVER_WINDOW XDG_CONFIG_HOME="$tmp/cfg" "$saver" "$@" >"$tmp/out" 2>"$tmp/err"; }
 
 while IFS='|' read -r args message; do
   # shellcheck disable=SC2086
   run $args; status=$?
-  [ "$status" = 2 ] && [ "$(cat "$tmp/err")" = "orbilux: $message" ] || fail "'$args': status $status, $(cat "$tmp/err")"
+  check "'$args': status $status, $(cat "$tmp/err")" test "$status" = 2 -a "$(cat "$tmp/err")" = "orbilux: $message"
 done <<'CASES'
 -bogus|unknown option '-bogus' (try -help)
 --window-id x|--window-id: expected a window id (decimal or 0x hex), got 'x' (try -help)
@@ -33,11 +32,13 @@ CASES
 
 mkdir -p "$tmp/cfg/orbilux" && printf 'object-size=0\nJoinTheDots 1\n' >"$tmp/cfg/orbilux/settings"
 run -seed 1; status=$?
-[ "$status" = 1 ] && [ "$(cat "$tmp/err")" = "orbilux: $tmp/cfg/orbilux/settings:2: expected NAME=VALUE, got 'JoinTheDots 1'
-orbilux: cannot open display" ] || fail "settings file: status $status, $(cat "$tmp/err")"
+check "settings file: status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = \
+  "orbilux: $tmp/cfg/orbilux/settings:2: expected NAME=VALUE, got 'JoinTheDots 1'
+orbilux: cannot open display"
 rm "$tmp/cfg/orbilux/settings"
 
-run -help; [ $? = 0 ] && grep -q -- "-window-id ID" "$tmp/out" || fail "-help"
+run -help; check "-help: status $?" test $? = 0
+check "-help lists -window-id" grep -q -- "-window-id ID" "$tmp/out"
 
 # Every argument the configuration file offers, at its slider's ends.
 python3 - "$xml" >"$tmp/lines" <<'PY' || fail "$xml does not parse"
@@ -48,23 +49,20 @@ for e in root.iter():
     for a in filter(None, (e.get("arg"), e.get("arg-set"), e.get("arg-unset"))):
         print("\n".join(a.replace("%", e.get(k)) for k in ("low", "high", "default")) if "%" in a else a)
 PY
-[ "$(wc -l <"$tmp/lines")" -gt 20 ] || fail "too few options in $xml"
+check "more than 20 options in $xml" test "$(wc -l <"$tmp/lines")" -gt 20
 while read -r line; do
   # shellcheck disable=SC2086
   run $line; status=$?
-  [ "$status" = 1 ] || fail "'$line' from $xml: status $status: $(cat "$tmp/err")"
+  check "'$line' from $xml: status $status: $(cat "$tmp/err")" test "$status" = 1
 done <"$tmp/lines"
 
 expected=$(printf '/usr/%s\n' libexec/xscreensaver/orbilux share/man/man6/orbilux.6 share/xscreensaver/config/orbilux.xml)
 DESTDIR=$tmp/root cmake --install "$build" >/dev/null || fail "cmake --install"
 installed=$(cd "$tmp/root" && find . -type f | sed 's/^\.//' | sort)
-[ "$installed" = "$expected" ] && [ -x "$tmp/root/usr/libexec/xscreensaver/orbilux" ] ||
-  fail "cmake --install gave: $installed"
+check "cmake --install gave: $installed" test "$installed" = "$expected" -a -x "$tmp/root/usr/libexec/xscreensaver/orbilux"
 (cd "$tmp" && cpack -B "$tmp/pkg" --config "$build/CPackConfig.cmake" >/dev/null) || fail "cpack"
 deb=$(ls "$tmp"/pkg/*.deb 2>/dev/null | head -n 1)
 packaged=$(dpkg-deb -c "$deb" 2>/dev/null | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)
-[ "$packaged" = "$expected" ] || fail "the package holds: $packaged"
+check "the package holds: $packaged" test "$packaged" = "$expected"
 dpkg-deb -f "$deb" Depends 2>/dev/null | grep -q libx11 || fail "the package does not depend on libx11"
-
-[ "$failed" = 0 ] && echo "hack: all passed"
-exit "$failed"
+summary
