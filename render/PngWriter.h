@@ -1,6 +1,6 @@
 // Writes a bitmap as an RGB PNG file (libpng).
 #pragma once
-#include "render/SoftwareSurface.h"
+#include "raster/SoftwareSurface.h"
 
 // false when the file cannot be written.
 bool WritePng(const Bitmap& bitmap, const char* path);

@@ -1,6 +1,6 @@
 #include "render/Renderer.h"
 
-#include "render/EmulatedWindow.h"
+#include "raster/EmulatedWindow.h"
 
 void TracingSurface::SelectPen(Colour colour)
 {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "render/SoftwareSurface.h"
+#include "raster/SoftwareSurface.h"
 
 class SettingsValueStore;
 

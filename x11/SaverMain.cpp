@@ -16,7 +16,7 @@
 #include <ctime>
 #include <string>
 
-#include "render/EmulatedWindow.h"
+#include "raster/EmulatedWindow.h"
 #include "x11/SaverOptions.h"
 #include "x11/TickClock.h"
 #include "x11/XPresenter.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "render/SoftwareSurface.h"
+#include "raster/SoftwareSurface.h"
 
 // Left and top included, right and bottom excluded; empty when right <= left
 // or bottom <= top.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "animation/AnimationDriver.h"
-#include "render/EmulatedWindow.h"
+#include "raster/EmulatedWindow.h"
 #include "render/Renderer.h"
 #include "settings/MemoryStore.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/SoftwareSurface.h"
+#include "raster/SoftwareSurface.h"
 
 typedef std::pair<std::int64_t, std::int64_t> Pixel;  // x, y
 

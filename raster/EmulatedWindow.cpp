@@ -1,4 +1,4 @@
-#include "render/EmulatedWindow.h"
+#include "raster/EmulatedWindow.h"
 
 #include "animation/AnimationDriver.h"
 #include "settings/Settings.h"

@@ -3,7 +3,7 @@
 // Every drawing walks only the part of a figure that lies over the bitmap, so
 // its cost is bounded by the bitmap's size whatever the coordinates. All
 // arithmetic is 64-bit: differences of 32-bit coordinates need 33 bits.
-#include "render/SoftwareSurface.h"
+#include "raster/SoftwareSurface.h"
 
 #include <algorithm>
 #include <cmath>
