@@ -12,6 +12,8 @@ enum : std::uint32_t {
     CMD_NEXTWINDOW = 0xF040, CMD_PREVWINDOW = 0xF050, CMD_SCREENSAVE = 0xF140,
 };
 
+// Pointer travel that must be exceeded to close.
+const std::uint32_t MOUSE_THRESHOLD = 4;
 // Least time between the end of one password check and the start of the next.
 const std::uint32_t VERIFY_GAP_MS = 200;
 // LastVerifyTime before the first check.

@@ -1,5 +1,7 @@
 #include "host/HostState.h"
 
+#include "host/CloseRules.h"
+
 namespace {
 
 HostStateRecord InitialHostState()
@@ -16,7 +18,7 @@ HostStateRecord InitialHostState()
         0,                  // Verifying
         nullptr,            // PasswordLibrary
         nullptr,            // VerifyPassword
-        4,                  // MouseThreshold
+        MOUSE_THRESHOLD,    // MouseThreshold
         0xFFFFFFFFu,        // LastVerifyTime: never
         {0, 0},             // ReferencePoint
     };

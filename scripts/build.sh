@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Orbilux through the CMake presets (CMakePresets.json): native
 # (engine, renderer, tests, benchmark), asan, i686 Windows (the product) and
-# x86_64 Windows, each into build/<name>.
-# Usage: scripts/build.sh [native|asan|i686|x86_64|all]...   (default: all)
+# x86_64 Windows, and the WebAssembly page (web), each into build/<name>.
+# Usage: scripts/build.sh [native|asan|i686|x86_64|web|all]...   (default: all)
 # Set ORBILUX_SKIP_SETUP=1 to skip the package check.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,8 +15,8 @@ targets=("$@")
 
 for t in "${targets[@]}"; do
   case $t in
-    native|asan|i686|x86_64) ;;
-    *) echo "build: unknown configuration '$t' (native, asan, i686, x86_64 or all)" >&2; exit 2 ;;
+    native|asan|i686|x86_64|web) ;;
+    *) echo "build: unknown configuration '$t' (native, asan, i686, x86_64, web or all)" >&2; exit 2 ;;
   esac
   echo "== build $t"
   cmake --preset "$t" >/dev/null

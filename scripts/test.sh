@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: the native suite (also under
-# AddressSanitizer and UndefinedBehaviorSanitizer), and the i686 and x86_64
-# builds' suites under Wine on an Xvfb display of their own.
+# AddressSanitizer and UndefinedBehaviorSanitizer), the i686 and x86_64
+# builds' suites under Wine on an Xvfb display of their own, and the
+# WebAssembly page's in headless Chromium.
 #
 # Where Wine's 32-bit half cannot run (a kernel without 32-bit programs, or
 # ORBILUX_FORCE_NO_I686_WINE=1), the x86_64 suite runs under 64-bit Wine and
@@ -77,6 +78,17 @@ count_tests() {
 for config in native asan x86_64; do
   run_suite "$config"
 done
+
+# The WebAssembly page in headless Chromium, against the native renderer.
+if command -v em++ >/dev/null 2>&1; then
+  if ORBILUX_SKIP_SETUP=1 bash scripts/build.sh web; then
+    run_suite web
+  else
+    total_failed=$((total_failed + 1)); echo "test: build web failed"
+  fi
+else
+  total_skipped=$((total_skipped + 4)) skipped_why+=("4 web tests skipped: Emscripten (em++) is not installed")
+fi
 
 smoke='^(engine_tests|render_cli)$'
 if [ "$ORBILUX_I686_WINE" = 1 ]; then

@@ -1,19 +1,19 @@
 #!/bin/sh
 # Fails when a folder includes one above or beside it (bottom to top: base;
 # curves, settings; shapes; animation; resources, raster; render, host; x11,
-# which draws through raster), or when
+# which draws through raster; web, the page's module), or when
 # a portable file includes a Win32 header.
 # Usage: layering.sh [source root]
 cd "${1:-$(dirname "$0")/..}" || exit 2
 layer() {
     case $1 in
     base) echo 0 ;; curves | settings) echo 1 ;; shapes) echo 2 ;; animation) echo 3 ;;
-    resources | raster) echo 4 ;; render | host) echo 5 ;; x11) echo 6 ;;
+    resources | raster) echo 4 ;; render | host) echo 5 ;; x11) echo 6 ;; web) echo 7 ;;
     esac
 }
 win32='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](win[a-z0-9_]*|mmsystem|commctrl|commdlg|shellapi|shlobj|objbase|ole2|imm|tchar|scrnsave|regstr)\.h[>"]'
 status=0
-for file in $(find base curves settings shapes animation raster render host x11 resources -type f \
+for file in $(find base curves settings shapes animation raster render host x11 web resources -type f \
                    \( -name '*.h' -o -name '*.cpp' -o -name '*.rc' \) 2>/dev/null); do
     folder=${file%%/*} own=$(layer "${file%%/*}")
     for used in $(sed -n 's|^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z0-9_]*\)/.*|\1|p' "$file" | sort -u); do

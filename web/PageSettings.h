@@ -1,0 +1,45 @@
+// The page's settings: the seven stored values as a link, the browser's
+// storage or the panel give them, loaded by the saver's own load rules, and
+// written out for the Windows and Linux savers.
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "settings/MemoryStore.h"
+
+class PageSettings {
+public:
+    // Forgets every given value: the key is missing.
+    void Clear();
+    // One value as text: a 32-bit number (decimal or 0x hex) is stored; any
+    // other text is kept as unreadable, as a registry value of the wrong type.
+    void Give(int index, const char* text);
+    // Loads the given values into Settings by the load rules, then keeps the
+    // record's stored form. Returns a bit per given value (1 << index) that
+    // the rules did not take as given.
+    std::uint32_t Load();
+    // The record's stored number for value `index`, after Load.
+    std::uint32_t Stored(int index) const { return Store.Values[index]; }
+    // The store the figure is created from.
+    MemoryStore& Values() { return Store; }
+
+    // The dialog's entries and choices; each saves into the store by the
+    // dialog's rules, for a Load to follow. The number entries return true
+    // when refused.
+    bool EnterSize(const char* text);
+    bool EnterImages(const char* text);
+    void Choose(int index, std::uint32_t value);
+
+    // A REGEDIT4 file for the Windows saver's key, and the Linux saver's
+    // settings file.
+    std::string RegistryFile() const;
+    std::string LinuxFile() const;
+
+private:
+    MemoryStore Store;
+    std::uint32_t Given = 0;  // a bit per value given since the last Load
+};
+
+// The edit's reading of a number (a signed decimal, taken as unsigned);
+// false for anything else.
+bool ReadEntry(const char* text, std::uint32_t& value);

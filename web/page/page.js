@@ -1,0 +1,295 @@
+// The page around the WebAssembly module: the canvas, the timer, the
+// settings panel, the link and storage, the downloads and the saver mode.
+// Every rule (load, entry checks, close) is the module's; this file only
+// carries values between it and the page.
+'use strict';
+
+const $ = (id) => document.getElementById(id);
+const STORAGE_KEY = 'orbilux-settings';
+
+createOrbilux().then((M) => {
+  const textBuffer = M._malloc(256);
+  const passText = (text) => { M.stringToUTF8(String(text).slice(0, 200), textBuffer, 256); return textBuffer; };
+  const facts = JSON.parse(M.UTF8ToString(M._ox_facts()));
+  const names = facts.names;
+  const query = new URLSearchParams(location.search);
+  const canvas = $('figure');
+  const context = canvas.getContext('2d', {alpha: false});
+  let image = null, width = 0, height = 0;
+  let tickTimer = 0, pauseTimer = 0, pausePending = 0;
+
+  const clockSeed = () => Math.floor(Date.now() / 1000) >>> 0;
+  const numberParam = (name) => (/^\d{1,10}$/.test(query.get(name) || '') ? Number(query.get(name)) >>> 0 : null);
+
+  // Copies the rectangle the module changed onto the canvas.
+  function show() {
+    if (!image || image.data.length === 0)
+      image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, M._ox_pixels(), width * height * 4), width, height);
+    const r = M._ox_changed() >> 2, left = M.HEAP32[r], top = M.HEAP32[r + 1];
+    const right = M.HEAP32[r + 2], bottom = M.HEAP32[r + 3];
+    if (left < right)
+      context.putImageData(image, 0, 0, left, top, right - left, bottom - top);
+  }
+
+  function fitCanvas(w, h) {
+    width = canvas.width = w;
+    height = canvas.height = h;
+    image = null;
+  }
+
+  function windowSize() {
+    const scale = window.devicePixelRatio || 1;
+    return [Math.max(1, Math.round(innerWidth * scale)), Math.max(1, Math.round(innerHeight * scale))];
+  }
+
+  // --- settings ---
+  function giveAndLoad(values) {
+    M._ox_clear();
+    for (const [name, text] of Object.entries(values))
+      M._ox_give(names.indexOf(name), passText(text));
+    return M._ox_load();
+  }
+  const stored = () => Object.fromEntries(names.map((name, i) => [name, M._ox_stored(i) >>> 0]));
+
+  function linkFor(values) {
+    const params = new URLSearchParams(values);
+    return location.pathname + '?' + params.toString();
+  }
+
+  function keep() {
+    const values = stored();
+    try { localStorage.setItem(STORAGE_KEY, JSON.stringify(values)); } catch (e) { /* storage off: the link still holds them */ }
+    history.replaceState(null, '', linkFor(values));
+    showPanel();
+  }
+
+  // --- the figure's timer ---
+  function stopTimers() {
+    clearInterval(tickTimer);
+    clearTimeout(pauseTimer);
+    tickTimer = pauseTimer = 0;
+  }
+
+  function runTimers() {
+    stopTimers();
+    if (document.hidden || still)
+      return;
+    if (pausePending)
+      pauseTimer = setTimeout(endPause, pausePending);
+    else
+      tickTimer = setInterval(tick, M._ox_interval());
+  }
+
+  function tick() {
+    pausePending = M._ox_tick();
+    show();
+    if (pausePending)
+      runTimers();
+  }
+
+  function endPause() {
+    pausePending = 0;
+    M._ox_end_pause();
+    show();
+    runTimers();
+  }
+
+  function startFigure(seed) {
+    const [w, h] = windowSize();
+    fitCanvas(w, h);
+    pausePending = 0;
+    M._ox_start(seed, w, h);
+    show();
+    runTimers();
+  }
+
+  // --- the panel ---
+  const checkbox = (label, group, value, type) => {
+    const box = document.createElement('label');
+    box.innerHTML = `<input type="${type}" name="g${group}" value="${value}"> `;
+    box.append(label);
+    return box;
+  };
+
+  function buildPanel() {
+    $('images-label').textContent = facts.images.label;
+    $('size-label').textContent = facts.size.label;
+    $('join-label').textContent = facts.join.label;
+    for (const group of [facts.colour, ...facts.groups]) {
+      const set = group === facts.colour ? $('colour') : $('groups').appendChild(document.createElement('fieldset'));
+      set.innerHTML = `<legend>${group.label}</legend>`;
+      set.dataset.index = group.index;
+      for (const [label, bit] of group.items)
+        set.append(checkbox(label, group.index, bit, group === facts.colour ? 'radio' : 'checkbox'));
+    }
+    $('panel').hidden = false;
+  }
+
+  function showPanel() {
+    const values = stored();
+    $('images').value = values[names[facts.images.index]];
+    $('size').value = values[names[facts.size.index]];
+    $('join').checked = values[names[facts.join.index]] !== 0;
+    for (const set of document.querySelectorAll('fieldset[data-index]')) {
+      const value = values[names[set.dataset.index]];
+      for (const input of set.querySelectorAll('input'))
+        input.checked = input.type === 'radio' ? Number(input.value) === value : (value & Number(input.value)) !== 0;
+    }
+    $('link').href = linkFor(values);
+  }
+
+  function warn(entry) {
+    $('message-title').textContent = entry.title + ':';
+    $('message-text').textContent = entry.message;
+    $('message').hidden = false;
+  }
+
+  function changed() {
+    M._ox_load();
+    keep();
+    startFigure(clockSeed());
+  }
+
+  function panelEvents() {
+    const entries = [['images', facts.images, M._ox_enter_images], ['size', facts.size, M._ox_enter_size]];
+    for (const [id, entry, enter] of entries) {
+      $(id).addEventListener('change', () => {
+        $('message').hidden = true;
+        if (enter(passText($(id).value.trim())))
+          warn(entry);
+        changed();
+      });
+    }
+    $('join').addEventListener('change', () => { M._ox_choose(facts.join.index, $('join').checked ? 1 : 0); changed(); });
+    for (const set of document.querySelectorAll('fieldset[data-index]')) {
+      set.addEventListener('change', () => {
+        let value = 0;
+        for (const input of set.querySelectorAll('input:checked'))
+          value |= Number(input.value);
+        M._ox_choose(Number(set.dataset.index), value);
+        changed();
+      });
+    }
+    $('panel').addEventListener('submit', (event) => event.preventDefault());
+    $('fold').addEventListener('click', () => {
+      const folded = $('panel').classList.toggle('folded');
+      $('fold').setAttribute('aria-expanded', String(!folded));
+    });
+    $('windows').addEventListener('click', () => download('orbilux.reg', M._ox_registry_file()));
+    $('linux').addEventListener('click', () => download('settings', M._ox_linux_file()));
+    $('saver').addEventListener('click', startSaver);
+  }
+
+  function download(name, pointer) {
+    const url = URL.createObjectURL(new Blob([M.UTF8ToString(pointer)], {type: 'application/octet-stream'}));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = name;
+    link.click();
+    setTimeout(() => URL.revokeObjectURL(url), 0);
+  }
+
+  // --- saver mode: the saver's close rules decide when it ends ---
+  let saverOn = false, reference = null, wakeLock = null;
+
+  function startSaver() {
+    saverOn = true;
+    reference = null;
+    document.body.classList.add('saver');
+    document.body.dataset.saver = 'on';
+    const full = document.documentElement.requestFullscreen;
+    if (full)
+      full.call(document.documentElement).catch(() => {});
+    if (navigator.wakeLock)
+      navigator.wakeLock.request('screen').then((lock) => { wakeLock = lock; }, () => {});
+  }
+
+  function endSaver() {
+    if (!saverOn)
+      return;
+    saverOn = false;
+    document.body.classList.remove('saver');
+    document.body.dataset.saver = 'off';
+    if (document.fullscreenElement)
+      document.exitFullscreen().catch(() => {});
+    if (wakeLock)
+      wakeLock.release().catch(() => {});
+    wakeLock = null;
+  }
+
+  function saverInput(message, wParam) {
+    if (saverOn && M._ox_input_closes(message, wParam))
+      endSaver();
+  }
+
+  function saverEvents() {
+    const buttons = [facts.messages.lbuttondown, facts.messages.mbuttondown, facts.messages.rbuttondown];
+    addEventListener('keydown', () => saverInput(facts.messages.keydown, 0), true);
+    addEventListener('mousedown', (event) => saverInput(buttons[event.button] || buttons[0], 0), true);
+    addEventListener('blur', () => saverInput(facts.messages.activateapp, 0));
+    addEventListener('mousemove', (event) => {
+      if (!saverOn)
+        return;
+      // The browser tells where the pointer is only when it moves: travel
+      // counts from the first position the saver sees.
+      if (!reference)
+        reference = [event.screenX, event.screenY];
+      else if (M._ox_travel_closes(reference[0], reference[1], event.screenX, event.screenY))
+        endSaver();
+    }, true);
+    document.addEventListener('fullscreenchange', () => { if (!document.fullscreenElement) endSaver(); });
+  }
+
+  // --- start ---
+  const given = {};
+  for (const name of names) {
+    if (query.has(name))
+      given[name] = query.get(name);
+  }
+  let values = given;
+  if (Object.keys(given).length === 0) {
+    try { values = JSON.parse(localStorage.getItem(STORAGE_KEY)) || {}; } catch (e) { values = {}; }
+  }
+  const replaced = giveAndLoad(values);
+  const now = stored();
+  const notes = names.filter((name, i) => replaced & (1 << i))
+    .map((name) => `${name}=${given[name] ?? values[name]} was replaced by ${now[name]}`);
+  if (notes.length) {
+    $('notes').textContent = 'The saver\'s load rules replaced: ' + notes.join('; ') + '.';
+    $('notes').hidden = false;
+  }
+
+  const ticks = numberParam('ticks');
+  const seed = numberParam('seed') ?? clockSeed();
+  const still = ticks !== null;
+  if (still) {
+    // The picture orbilux-render writes for this seed, size and tick count.
+    const [w, h] = windowSize();
+    const sizeW = numberParam('width'), sizeH = numberParam('height');
+    const fw = sizeW >= 1 && sizeW <= 16384 ? sizeW : w, fh = sizeH >= 1 && sizeH <= 16384 ? sizeH : h;
+    fitCanvas(fw, fh);
+    canvas.style.width = fw / (window.devicePixelRatio || 1) + 'px';
+    canvas.style.height = fh / (window.devicePixelRatio || 1) + 'px';
+    M._ox_start(seed, fw, fh);
+    M._ox_run(ticks);
+    show();
+  } else {
+    buildPanel();
+    showPanel();
+    panelEvents();
+    saverEvents();
+    startFigure(seed);
+    addEventListener('resize', () => {
+      const [w, h] = windowSize();
+      if (w === width && h === height)
+        return;
+      fitCanvas(w, h);
+      M._ox_resize(w, h);
+      show();
+    });
+    document.addEventListener('visibilitychange', runTimers);
+    if ('serviceWorker' in navigator && location.protocol !== 'file:')
+      navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+  document.body.dataset.state = 'ready';
+});
