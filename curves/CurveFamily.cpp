@@ -1,7 +1,6 @@
 #include "curves/CurveFamily.h"
 
-#include <cmath>
-
+#include "base/Elementary.h"
 #include "base/Random.h"
 #include "curves/TrigTables.h"
 
@@ -40,7 +39,7 @@ double BaseValue(const DegreeTerms& t, CurveKind kind)
     case 6: return t.s1 * t.s3 * t.c2;
     case 7: return t.s1 * t.s3 * t.s2;
     case 8: return t.s1 * t.s2 * t.s4 * t.s4;
-    case 9: return std::pow(t.s3, 3.0);
+    case 9: return Cube(t.s3);
     default: return 0.0;
     }
 }
@@ -69,14 +68,14 @@ double CurveValue(std::int32_t degree, CurveKind kind)
         return BaseValue(t, kind);
     // Inner product first, then exp, then the outer factor.
     if (kind == 18)
-        return std::exp(BaseValue(t, 8) * t.s1) * t.c3;
+        return Exp(BaseValue(t, 8) * t.s1) * t.c3;
     if (kind < 20)
-        return std::exp(BaseValue(t, kind - 10) * t.c1);
+        return Exp(BaseValue(t, kind - 10) * t.c1);
     if (kind < 30)
-        return std::exp(BaseValue(t, kind - 20)) * t.s1;
+        return Exp(BaseValue(t, kind - 20)) * t.s1;
     if (kind < 40)
-        return std::exp(BaseValue(t, kind - 30) * t.c1) * t.s2;
-    return std::exp(BaseValue(t, kind - 40) * t.s1) * t.c2;
+        return Exp(BaseValue(t, kind - 30) * t.c1) * t.s2;
+    return Exp(BaseValue(t, kind - 40) * t.s1) * t.c2;
 }
 
 bool RejectsPartner(CurveKind owner, CurveKind partner)

@@ -2,7 +2,8 @@
 # Fails when a folder includes one above or beside it (bottom to top: base;
 # curves, settings; shapes; animation; resources, raster; render, host; x11,
 # which draws through raster; web, the page's module), or when
-# a portable file includes a Win32 header.
+# a portable file includes a Win32 header, or when the engine calls one of the
+# C library's elementary functions (their last bits differ between platforms).
 # Usage: layering.sh [source root]
 cd "${1:-$(dirname "$0")/..}" || exit 2
 layer() {
@@ -25,5 +26,9 @@ for file in $(find base curves settings shapes animation raster render host x11 
     settings/RegistryStore.* | settings/ConfigDialog.* | render/* | host/* | x11/* | resources/*) ;;
     *) grep -Eiq "$win32" "$file" && echo "$file: portable, but includes a Win32 header" && status=1 ;;
     esac
+done
+libm='std::(sin|cos|tan|exp|expm1|log|pow|cbrt|atan2?|hypot)[[:space:]]*\(|[^a-zA-Z_:.](sin|cos|tan|exp|log|pow|cbrt)[[:space:]]*\('
+for file in $(find base curves settings shapes animation -name '*.cpp' -o -name '*.h'); do
+    grep -Eq "$libm" "$file" && echo "$file: calls the C library's elementary functions" && status=1
 done
 exit $status
