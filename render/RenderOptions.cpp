@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "settings/NumberText.h"
+
 const char RENDER_USAGE[] =
     "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
     "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE]\n"
@@ -19,50 +21,6 @@ const char RENDER_USAGE[] =
     "  --gif FILE   the run as a looping animated GIF; its last frame is the --png picture\n"
     "  --gif-every N  one frame per N ticks, 1 to 254 (default 1), and one at each\n"
     "               figure's closing pause\n";
-
-bool ParseNumber32(const char* text, std::uint32_t& value)
-{
-    const char* p = text;
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
-        p += 2;
-        if (*p == '\0')
-            return false;
-        std::uint64_t v = 0;
-        for (; *p; p++) {
-            int digit;
-            if (*p >= '0' && *p <= '9') digit = *p - '0';
-            else if (*p >= 'a' && *p <= 'f') digit = *p - 'a' + 10;
-            else if (*p >= 'A' && *p <= 'F') digit = *p - 'A' + 10;
-            else return false;
-            v = v * 16 + digit;
-            if (v > 0xFFFFFFFFull)
-                return false;
-        }
-        value = static_cast<std::uint32_t>(v);
-        return true;
-    }
-    bool negative = *p == '-';
-    if (negative)
-        p++;
-    if (*p == '\0')
-        return false;
-    std::uint64_t v = 0;
-    for (; *p; p++) {
-        if (*p < '0' || *p > '9')
-            return false;
-        v = v * 10 + static_cast<std::uint64_t>(*p - '0');
-        if (v > 0xFFFFFFFFull)
-            return false;
-    }
-    if (negative) {
-        if (v > 0x80000000ull)
-            return false;
-        value = static_cast<std::uint32_t>(0x100000000ull - v);
-    } else {
-        value = static_cast<std::uint32_t>(v);
-    }
-    return true;
-}
 
 namespace {
 

@@ -28,8 +28,4 @@ const std::uint32_t MAX_GIF_EVERY = 254;
 // Parses argv[1..argc-1]. On failure returns false with a one-line message.
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error);
 
-// A 32-bit number: decimal (a leading minus allowed, two's complement) or
-// 0x hex; nothing else, no surrounding space.
-bool ParseNumber32(const char* text, std::uint32_t& value);
-
 extern const char RENDER_USAGE[];

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "render/RenderOptions.h"
+#include "settings/NumberText.h"
 #include "settings/SettingsValues.h"
 
 const char SAVER_USAGE[] =
@@ -172,8 +172,8 @@ bool ParseGeometry(const char* text, std::uint32_t& width, std::uint32_t& height
         return false;
     std::string w = s.substr(0, x), h = s.substr(x + 1, sign == std::string::npos ? std::string::npos : sign - x - 1);
     std::string unused;
-    return !w.empty() && !h.empty() && ParseRange("", w.c_str(), 1, MAX_RENDER_SIZE, width, unused) &&
-           ParseRange("", h.c_str(), 1, MAX_RENDER_SIZE, height, unused);
+    return !w.empty() && !h.empty() && ParseRange("", w.c_str(), 1, MAX_WINDOW_SIZE, width, unused) &&
+           ParseRange("", h.c_str(), 1, MAX_WINDOW_SIZE, height, unused);
 }
 
 bool TakesValue(const std::string& name)
@@ -228,7 +228,7 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
                 options.Target = SaverTarget::WindowId;
             } else if (name == "geometry") {
                 if (!ParseGeometry(value, options.Width, options.Height)) {
-                    error = option + ": expected WxH with sizes from 1 to " + std::to_string(MAX_RENDER_SIZE) +
+                    error = option + ": expected WxH with sizes from 1 to " + std::to_string(MAX_WINDOW_SIZE) +
                             ", got '" + value + "'";
                     return false;
                 }

@@ -6,6 +6,9 @@
 
 #include "settings/MemoryStore.h"
 
+// Its own window's largest side.
+const std::uint32_t MAX_WINDOW_SIZE = 16384;
+
 enum class SaverTarget { Default, Root, OwnWindow, WindowId };
 
 // One change to a stored value: set it, or set or clear mask bits in it.

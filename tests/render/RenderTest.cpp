@@ -7,6 +7,7 @@
 
 #include "render/RenderOptions.h"
 #include "render/Renderer.h"
+#include "settings/NumberText.h"
 
 static bool Parse(std::vector<const char*> args, RenderOptions& options)
 {
