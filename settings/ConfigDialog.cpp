@@ -67,7 +67,7 @@ void CheckImagesPerSec(HWND dialog)
         return;
     // Putting the previous value back notifies again; it passes the check.
     SetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
-    MessageBoxA(nullptr, "Entry must be between 1 and 1000", "Images Per Second", WARNING_FLAGS);
+    MessageBoxA(nullptr, IMAGES_REFUSED_TEXT, IMAGES_REFUSED_CAPTION, WARNING_FLAGS);
 }
 
 void CheckObjectSize(HWND dialog)
@@ -79,7 +79,7 @@ void CheckObjectSize(HWND dialog)
     if (!checked.Refused)
         return;
     SetDlgItemInt(dialog, IDC_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
-    MessageBoxA(nullptr, "Entry must be between 0 and 500 %", "Circle Radius", WARNING_FLAGS);
+    MessageBoxA(nullptr, SIZE_REFUSED_TEXT, SIZE_REFUSED_CAPTION, WARNING_FLAGS);
 }
 
 // RadiusFactor and TimerInterval are already current from the edits; the masks

@@ -1,6 +1,6 @@
-// The settings panel's facts for the page, as JSON: the stored names, the
-// dialog's labels, entry ranges and messages, the choices and their bits,
-// and the window messages the close rules know.
+// The settings panel's facts for the page, as JSON: the table of settings
+// (names, labels, kinds, ranges, choices), the dialog's warnings for refused
+// entries, and the window messages the close rules know.
 #pragma once
 #include <string>
 

@@ -2,14 +2,18 @@
 
 #include <cstdio>
 
-#include "render/RenderOptions.h"
 #include "settings/EntryChecks.h"
+#include "settings/NumberText.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
 namespace {
 
-enum { RADIUS, IMAGES, JOIN, SHAPE, ROTATION, COLOUR, ZOOM };
+enum {
+    RADIUS = SETTING_RADIUS_FACTOR, IMAGES = SETTING_IMAGES_PER_SEC, JOIN = SETTING_JOIN_THE_DOTS,
+    SHAPE = SETTING_OBJECT_SHAPE, ROTATION = SETTING_OBJECT_ROTATION, COLOUR = SETTING_COLOUR_OPTION,
+    ZOOM = SETTING_ZOOM_OPTION
+};
 
 // What the record holds of each value, as the value's stored number.
 void StoredForm(std::uint32_t (&values)[SETTINGS_VALUE_COUNT])
@@ -82,23 +86,21 @@ bool ReadEntry(const char* text, std::uint32_t& value)
     return ParseNumber32(text, value);
 }
 
-bool PageSettings::EnterSize(const char* text)
+bool PageSettings::Enter(int index, const char* text)
 {
     std::uint32_t entry = 0;
     bool isNumber = ReadEntry(text, entry);
+    if (index == IMAGES) {
+        ImagesEntry checked = CheckImagesEntry(isNumber, entry, Settings.TimerInterval);
+        Settings.TimerInterval = checked.TimerInterval;
+        SaveImagesPerSec(Store);
+        return checked.Refused;
+    }
+    if (index != RADIUS)
+        return false;
     SizeEntry checked = CheckSizeEntry(isNumber, entry, Settings.RadiusFactor);
     Settings.RadiusFactor = checked.RadiusFactor;
     SaveRadiusFactor(Store);
-    return checked.Refused;
-}
-
-bool PageSettings::EnterImages(const char* text)
-{
-    std::uint32_t entry = 0;
-    bool isNumber = ReadEntry(text, entry);
-    ImagesEntry checked = CheckImagesEntry(isNumber, entry, Settings.TimerInterval);
-    Settings.TimerInterval = checked.TimerInterval;
-    SaveImagesPerSec(Store);
     return checked.Refused;
 }
 
@@ -123,7 +125,7 @@ std::string PageSettings::RegistryFile() const
     std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" SETTINGS_KEY_PATH "]\r\n";
     char line[64];
     for (int i = 0; i < SETTINGS_VALUE_COUNT; i++) {
-        std::snprintf(line, sizeof line, "\"%s\"=dword:%08x\r\n", SETTINGS_VALUE_NAMES[i], Store.Values[i]);
+        std::snprintf(line, sizeof line, "\"%s\"=dword:%08x\r\n", SETTINGS_TABLE[i].Name, Store.Values[i]);
         text += line;
     }
     return text;
@@ -134,7 +136,7 @@ std::string PageSettings::LinuxFile() const
     std::string text = "# Orbilux settings: ~/.config/orbilux/settings\n";
     char line[64];
     for (int i = 0; i < SETTINGS_VALUE_COUNT; i++) {
-        std::snprintf(line, sizeof line, "%s=%u\n", SETTINGS_VALUE_NAMES[i], Store.Values[i]);
+        std::snprintf(line, sizeof line, "%s=%u\n", SETTINGS_TABLE[i].Name, Store.Values[i]);
         text += line;
     }
     return text;

@@ -23,11 +23,10 @@ public:
     // The store the figure is created from.
     MemoryStore& Values() { return Store; }
 
-    // The dialog's entries and choices; each saves into the store by the
-    // dialog's rules, for a Load to follow. The number entries return true
-    // when refused.
-    bool EnterSize(const char* text);
-    bool EnterImages(const char* text);
+    // The dialog's entries (object size, images per second) and choices;
+    // each saves into the store by the dialog's rules, for a Load to follow.
+    // An entry returns true when refused.
+    bool Enter(int index, const char* text);
     void Choose(int index, std::uint32_t value);
 
     // A REGEDIT4 file for the Windows saver's key, and the Linux saver's

@@ -39,7 +39,7 @@ void Fit(std::int32_t width, std::int32_t height)
 
 extern "C" {
 
-// The panel's facts as JSON: value names, groups, labels, ranges, messages.
+// The panel's facts as JSON (see PageFacts.h).
 EMSCRIPTEN_KEEPALIVE const char* ox_facts() { return HandOut(PageFactsJson()); }
 
 EMSCRIPTEN_KEEPALIVE void ox_clear() { Page.Clear(); }
@@ -53,8 +53,7 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t ox_stored(int index)
 {
     return index >= 0 && index < SETTINGS_VALUE_COUNT ? Page.Stored(index) : 0;
 }
-EMSCRIPTEN_KEEPALIVE int ox_enter_size(const char* text) { return Page.EnterSize(text); }
-EMSCRIPTEN_KEEPALIVE int ox_enter_images(const char* text) { return Page.EnterImages(text); }
+EMSCRIPTEN_KEEPALIVE int ox_enter(int index, const char* text) { return Page.Enter(index, text); }
 EMSCRIPTEN_KEEPALIVE void ox_choose(int index, std::uint32_t value) { Page.Choose(index, value); }
 EMSCRIPTEN_KEEPALIVE const char* ox_registry_file() { return HandOut(Page.RegistryFile()); }
 EMSCRIPTEN_KEEPALIVE const char* ox_linux_file() { return HandOut(Page.LinuxFile()); }

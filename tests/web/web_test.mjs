@@ -124,39 +124,39 @@ const suites = {
     const linked = await tab.eval(`Object.fromEntries(new URL(document.getElementById('link').href).searchParams)`);
     check(JSON.stringify(linked) === JSON.stringify(Object.fromEntries(Object.entries(given).map(([k, v]) => [k, String(v)]))),
           `link round trip: ${JSON.stringify(linked)}`);
-    const shown = await tab.eval(`[images.value, size.value, join.checked,
+    const shown = await tab.eval(`[ImagesPerSec.value, RadiusFactor.value, JoinTheDots.checked,
       [...document.querySelectorAll('input:checked')].map((i) => i.parentNode.textContent.trim()).join(',')]`);
     check(JSON.stringify(shown) === JSON.stringify(['25', '0', true,
-      'Connect Dots (if size zero),Medium,Circle,Square,Clockwise,Anti-Clockwise,Low,1 Phase,Start Small']),
+      'Connect Dots (if size zero),Circle,Square,Clockwise,Anti-Clockwise,Medium,Low,1 Phase,Start Small']),
           `panel shows the link: ${JSON.stringify(shown)}`);
     check(await tab.eval(`document.getElementById('notes').hidden`), 'good link values are not reported');
 
     // The panel's entries go through the dialog's checks, with its messages.
     const enter = (id, text) => tab.eval(`(() => { const e = document.getElementById('${id}'); e.value = '${text}';
       e.dispatchEvent(new Event('change')); return [e.value, document.getElementById('message').hidden,
-      document.getElementById('message').textContent, new URL(location.href).searchParams.get('${id === 'size' ? 'RadiusFactor' : 'ImagesPerSec'}')]; })()`);
+      document.getElementById('message').textContent, new URL(location.href).searchParams.get('${id}')]; })()`);
     for (const [id, text, expected] of [
-      ['images', '0', ['25', false, 'Images Per Second: Entry must be between 1 and 1000', '25']],
-      ['images', '1001', ['25', false, 'Images Per Second: Entry must be between 1 and 1000', '25']],
-      ['images', '40', ['40', true, 'Images Per Second: Entry must be between 1 and 1000', '40']],
-      ['images', 'x', ['50', true, 'Images Per Second: Entry must be between 1 and 1000', '50']],
-      ['size', '501', ['0', false, 'Circle Radius: Entry must be between 0 and 500 %', '0']],
-      ['size', '-1', ['0', false, 'Circle Radius: Entry must be between 0 and 500 %', '0']],
-      ['size', '500', ['500', true, 'Circle Radius: Entry must be between 0 and 500 %', '500']],
-      ['size', '', ['8', true, 'Circle Radius: Entry must be between 0 and 500 %', '8']],
+      ['ImagesPerSec', '0', ['25', false, 'Images Per Second: Entry must be between 1 and 1000', '25']],
+      ['ImagesPerSec', '1001', ['25', false, 'Images Per Second: Entry must be between 1 and 1000', '25']],
+      ['ImagesPerSec', '40', ['40', true, 'Images Per Second: Entry must be between 1 and 1000', '40']],
+      ['ImagesPerSec', 'x', ['50', true, 'Images Per Second: Entry must be between 1 and 1000', '50']],
+      ['RadiusFactor', '501', ['0', false, 'Circle Radius: Entry must be between 0 and 500 %', '0']],
+      ['RadiusFactor', '-1', ['0', false, 'Circle Radius: Entry must be between 0 and 500 %', '0']],
+      ['RadiusFactor', '500', ['500', true, 'Circle Radius: Entry must be between 0 and 500 %', '500']],
+      ['RadiusFactor', '', ['8', true, 'Circle Radius: Entry must be between 0 and 500 %', '8']],
     ]) {
       const got = await enter(id, text);
       check(JSON.stringify(got) === JSON.stringify(expected), `entry ${id}=${JSON.stringify(text)}: ${JSON.stringify(got)}`);
     }
     // A check box: the dialog's save rules (no shape at all stores the circle).
-    await tab.eval(`(() => { for (const i of document.querySelectorAll('fieldset[data-index="3"] input')) i.checked = false;
-      document.querySelector('fieldset[data-index="3"]').dispatchEvent(new Event('change', {bubbles: true})); })()`);
+    await tab.eval(`(() => { for (const i of ObjectShape.querySelectorAll('input')) i.checked = false;
+      ObjectShape.dispatchEvent(new Event('change', {bubbles: true})); })()`);
     check(await tab.eval(`new URL(location.href).searchParams.get('ObjectShape')`) === '2', 'no shape stores the circle');
     await finish(tab, 'settings link');
 
     // The browser keeps the panel's choices for a visit without a link.
     tab = await browser.open(url);
-    const kept = await tab.eval(`[images.value, size.value,
+    const kept = await tab.eval(`[ImagesPerSec.value, RadiusFactor.value,
       new URL(document.getElementById('link').href).searchParams.get('ObjectShape')]`);
     check(JSON.stringify(kept) === JSON.stringify(['50', '8', '2']), `kept in the browser: ${JSON.stringify(kept)}`);
     await finish(tab, 'kept settings');

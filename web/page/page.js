@@ -11,7 +11,7 @@ createOrbilux().then((M) => {
   const textBuffer = M._malloc(256);
   const passText = (text) => { M.stringToUTF8(String(text).slice(0, 200), textBuffer, 256); return textBuffer; };
   const facts = JSON.parse(M.UTF8ToString(M._ox_facts()));
-  const names = facts.names;
+  const names = facts.settings.map((setting) => setting.name);
   const query = new URLSearchParams(location.search);
   const canvas = $('figure');
   const context = canvas.getContext('2d', {alpha: false});
@@ -103,45 +103,56 @@ createOrbilux().then((M) => {
     runTimers();
   }
 
-  // --- the panel ---
-  const checkbox = (label, group, value, type) => {
-    const box = document.createElement('label');
-    box.innerHTML = `<input type="${type}" name="g${group}" value="${value}"> `;
-    box.append(label);
-    return box;
-  };
+  // --- the panel, built from the table of settings ---
+  const entryOf = (i) => document.querySelector(`[data-index="${i}"]`);
 
   function buildPanel() {
-    $('images-label').textContent = facts.images.label;
-    $('size-label').textContent = facts.size.label;
-    $('join-label').textContent = facts.join.label;
-    for (const group of [facts.colour, ...facts.groups]) {
-      const set = group === facts.colour ? $('colour') : $('groups').appendChild(document.createElement('fieldset'));
-      set.innerHTML = `<legend>${group.label}</legend>`;
-      set.dataset.index = group.index;
-      for (const [label, bit] of group.items)
-        set.append(checkbox(label, group.index, bit, group === facts.colour ? 'radio' : 'checkbox'));
-    }
+    const display = document.createElement('fieldset');
+    display.innerHTML = '<legend>Display Options</legend>';
+    facts.settings.forEach((setting, i) => {
+      if (setting.kind === 'number' || setting.kind === 'flag') {
+        const label = display.appendChild(document.createElement('label'));
+        const input = document.createElement('input');
+        input.dataset.index = i;
+        input.id = setting.name;
+        if (setting.kind === 'number') {
+          input.inputMode = 'numeric';
+          input.size = 5;
+          label.append(setting.label + ' ', input);
+        } else {
+          input.type = 'checkbox';
+          label.append(input, ' ' + setting.label);
+        }
+        return;
+      }
+      const set = $('settings').appendChild(document.createElement('fieldset'));
+      set.innerHTML = `<legend>${setting.label}</legend>`;
+      set.dataset.index = i;
+      set.id = setting.name;
+      for (const [text, value] of setting.choices) {
+        const label = set.appendChild(document.createElement('label'));
+        label.innerHTML = `<input type="${setting.kind === 'bits' ? 'checkbox' : 'radio'}" name="${setting.name}" value="${value}"> `;
+        label.append(text);
+      }
+    });
+    $('settings').prepend(display);
     $('panel').hidden = false;
   }
 
   function showPanel() {
     const values = stored();
-    $('images').value = values[names[facts.images.index]];
-    $('size').value = values[names[facts.size.index]];
-    $('join').checked = values[names[facts.join.index]] !== 0;
-    for (const set of document.querySelectorAll('fieldset[data-index]')) {
-      const value = values[names[set.dataset.index]];
-      for (const input of set.querySelectorAll('input'))
-        input.checked = input.type === 'radio' ? Number(input.value) === value : (value & Number(input.value)) !== 0;
-    }
+    facts.settings.forEach((setting, i) => {
+      const value = values[setting.name], entry = entryOf(i);
+      if (setting.kind === 'number')
+        entry.value = value;
+      else if (setting.kind === 'flag')
+        entry.checked = value !== 0;
+      else {
+        for (const input of entry.querySelectorAll('input'))
+          input.checked = setting.kind === 'choice' ? Number(input.value) === value : (value & Number(input.value)) !== 0;
+      }
+    });
     $('link').href = linkFor(values);
-  }
-
-  function warn(entry) {
-    $('message-title').textContent = entry.title + ':';
-    $('message-text').textContent = entry.message;
-    $('message').hidden = false;
   }
 
   function changed() {
@@ -151,25 +162,28 @@ createOrbilux().then((M) => {
   }
 
   function panelEvents() {
-    const entries = [['images', facts.images, M._ox_enter_images], ['size', facts.size, M._ox_enter_size]];
-    for (const [id, entry, enter] of entries) {
-      $(id).addEventListener('change', () => {
-        $('message').hidden = true;
-        if (enter(passText($(id).value.trim())))
-          warn(entry);
+    facts.settings.forEach((setting, i) => {
+      const entry = entryOf(i);
+      entry.addEventListener('change', () => {
+        if (setting.kind === 'number') {
+          $('message').hidden = true;
+          if (M._ox_enter(i, passText(entry.value.trim()))) {
+            const warning = facts.refused[setting.name];
+            $('message-title').textContent = warning.caption + ':';
+            $('message-text').textContent = warning.text;
+            $('message').hidden = false;
+          }
+        } else if (setting.kind === 'flag') {
+          M._ox_choose(i, entry.checked ? 1 : 0);
+        } else {
+          let value = 0;
+          for (const input of entry.querySelectorAll('input:checked'))
+            value |= Number(input.value);
+          M._ox_choose(i, value);
+        }
         changed();
       });
-    }
-    $('join').addEventListener('change', () => { M._ox_choose(facts.join.index, $('join').checked ? 1 : 0); changed(); });
-    for (const set of document.querySelectorAll('fieldset[data-index]')) {
-      set.addEventListener('change', () => {
-        let value = 0;
-        for (const input of set.querySelectorAll('input:checked'))
-          value |= Number(input.value);
-        M._ox_choose(Number(set.dataset.index), value);
-        changed();
-      });
-    }
+    });
     $('panel').addEventListener('submit', (event) => event.preventDefault());
     $('fold').addEventListener('click', () => {
       const folded = $('panel').classList.toggle('folded');
