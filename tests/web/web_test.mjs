@@ -167,10 +167,11 @@ const suites = {
     await finish(tab, 'kept settings');
 
     // Bad link values load as the registry's would, and the page names them.
-    tab = await browser.open(`${url}?ImagesPerSec=0&RadiusFactor=abc&JoinTheDots=1&ObjectShape=0x&ColourOption=-5`);
+    tab = await browser.open(`${url}?ImagesPerSec=0&RadiusFactor=abc&JoinTheDots=1&ObjectShape=0x&ColourOption=-5&seed=-1`);
     const notes = await tab.eval(`document.getElementById('notes').textContent`);
     check(notes === "The saver's load rules replaced: RadiusFactor=abc was replaced by 8; ImagesPerSec=0 was replaced " +
-          'by 50; JoinTheDots=1 was replaced by 0; ObjectShape=0x was replaced by 2.', `bad values: ${notes}`);
+          'by 50; JoinTheDots=1 was replaced by 0; ObjectShape=0x was replaced by 2. Ignored: seed=-1 (not a number ' +
+          'from 0 to 4294967295).', `bad values: ${notes}`);
     check(await tab.eval(`new URL(document.getElementById('link').href).searchParams.get('ColourOption')`) === '4294967291',
           'a negative colour is stored as the registry holds it');
     await finish(tab, 'bad link');

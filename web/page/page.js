@@ -13,29 +13,21 @@ createOrbilux().then((M) => {
   const facts = JSON.parse(M.UTF8ToString(M._ox_facts()));
   const names = facts.settings.map((setting) => setting.name);
   const query = new URLSearchParams(location.search);
-  const canvas = $('figure');
-  const context = canvas.getContext('2d', {alpha: false});
-  let image = null, width = 0, height = 0;
-  let tickTimer = 0, pauseTimer = 0, pausePending = 0;
+  const figure = new OrbiluxFigure(M, $('figure'));
 
   const clockSeed = () => Math.floor(Date.now() / 1000) >>> 0;
-  const numberParam = (name) => (/^\d{1,10}$/.test(query.get(name) || '') ? Number(query.get(name)) >>> 0 : null);
-
-  // Copies the rectangle the module changed onto the canvas.
-  function show() {
-    if (!image || image.data.length === 0)
-      image = new ImageData(new Uint8ClampedArray(M.HEAPU8.buffer, M._ox_pixels(), width * height * 4), width, height);
-    const r = M._ox_changed() >> 2, left = M.HEAP32[r], top = M.HEAP32[r + 1];
-    const right = M.HEAP32[r + 2], bottom = M.HEAP32[r + 3];
-    if (left < right)
-      context.putImageData(image, 0, 0, left, top, right - left, bottom - top);
-  }
-
-  function fitCanvas(w, h) {
-    width = canvas.width = w;
-    height = canvas.height = h;
-    image = null;
-  }
+  const ignored = [];
+  // A parameter of the page's own: a whole number from low to high, else
+  // null (and noted when given).
+  const numberParam = (name, low, high) => {
+    if (!query.has(name))
+      return null;
+    const text = query.get(name), value = /^\d{1,10}$/.test(text) ? Number(text) : NaN;
+    if (value >= low && value <= high)
+      return value;
+    ignored.push(`${name}=${text} (not a number from ${low} to ${high})`);
+    return null;
+  };
 
   function windowSize() {
     const scale = window.devicePixelRatio || 1;
@@ -63,45 +55,7 @@ createOrbilux().then((M) => {
     showPanel();
   }
 
-  // --- the figure's timer ---
-  function stopTimers() {
-    clearInterval(tickTimer);
-    clearTimeout(pauseTimer);
-    tickTimer = pauseTimer = 0;
-  }
-
-  function runTimers() {
-    stopTimers();
-    if (document.hidden || still)
-      return;
-    if (pausePending)
-      pauseTimer = setTimeout(endPause, pausePending);
-    else
-      tickTimer = setInterval(tick, M._ox_interval());
-  }
-
-  function tick() {
-    pausePending = M._ox_tick();
-    show();
-    if (pausePending)
-      runTimers();
-  }
-
-  function endPause() {
-    pausePending = 0;
-    M._ox_end_pause();
-    show();
-    runTimers();
-  }
-
-  function startFigure(seed) {
-    const [w, h] = windowSize();
-    fitCanvas(w, h);
-    pausePending = 0;
-    M._ox_start(seed, w, h);
-    show();
-    runTimers();
-  }
+  const startFigure = (seed) => figure.start(seed, ...windowSize());
 
   // --- the panel, built from the table of settings ---
   const entryOf = (i) => document.querySelector(`[data-index="${i}"]`);
@@ -268,40 +222,34 @@ createOrbilux().then((M) => {
   const now = stored();
   const notes = names.filter((name, i) => replaced & (1 << i))
     .map((name) => `${name}=${given[name] ?? values[name]} was replaced by ${now[name]}`);
-  if (notes.length) {
-    $('notes').textContent = 'The saver\'s load rules replaced: ' + notes.join('; ') + '.';
-    $('notes').hidden = false;
-  }
-
-  const ticks = numberParam('ticks');
-  const seed = numberParam('seed') ?? clockSeed();
+  const ticks = numberParam('ticks', 0, 100000000);
+  const seed = numberParam('seed', 0, 0xFFFFFFFF) ?? clockSeed();
   const still = ticks !== null;
+  const sizeW = numberParam('width', 1, 16384), sizeH = numberParam('height', 1, 16384);
+  const said = [];
+  if (notes.length)
+    said.push('The saver\'s load rules replaced: ' + notes.join('; ') + '.');
+  if (ignored.length)
+    said.push('Ignored: ' + ignored.join('; ') + '.');
+  $('notes').textContent = said.join(' ');
+  $('notes').hidden = said.length === 0;
+  $('notes').addEventListener('click', () => { $('notes').hidden = true; });
+
   if (still) {
     // The picture orbilux-render writes for this seed, size and tick count.
     const [w, h] = windowSize();
-    const sizeW = numberParam('width'), sizeH = numberParam('height');
-    const fw = sizeW >= 1 && sizeW <= 16384 ? sizeW : w, fh = sizeH >= 1 && sizeH <= 16384 ? sizeH : h;
-    fitCanvas(fw, fh);
+    const fw = sizeW ?? w, fh = sizeH ?? h;
+    const canvas = $('figure');
     canvas.style.width = fw / (window.devicePixelRatio || 1) + 'px';
     canvas.style.height = fh / (window.devicePixelRatio || 1) + 'px';
-    M._ox_start(seed, fw, fh);
-    M._ox_run(ticks);
-    show();
+    figure.still(seed, fw, fh, ticks);
   } else {
     buildPanel();
     showPanel();
     panelEvents();
     saverEvents();
     startFigure(seed);
-    addEventListener('resize', () => {
-      const [w, h] = windowSize();
-      if (w === width && h === height)
-        return;
-      fitCanvas(w, h);
-      M._ox_resize(w, h);
-      show();
-    });
-    document.addEventListener('visibilitychange', runTimers);
+    addEventListener('resize', () => figure.resize(...windowSize()));
     if ('serviceWorker' in navigator && location.protocol !== 'file:')
       navigator.serviceWorker.register('sw.js').catch(() => {});
   }

@@ -1,7 +1,7 @@
 // Keeps the page's files so that it opens without a network: each request
 // goes to the network first and falls back to the copy kept last time.
 const CACHE = 'orbilux';
-const FILES = ['./', 'index.html', 'page.js', 'orbilux.js', 'orbilux.wasm', 'style.css', 'icon.svg',
+const FILES = ['./', 'index.html', 'page.js', 'figure.js', 'orbilux.js', 'orbilux.wasm', 'style.css', 'icon.svg',
                'manifest.webmanifest'];
 
 self.addEventListener('install', (event) => {
