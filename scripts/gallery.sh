@@ -43,6 +43,8 @@ index=$out/index.md
   echo
   echo "Each picture is one figure as the saver draws it at 50 images a second,"
   echo "rendered by \`scripts/gallery.sh\` with \`orbilux-render --gif\` (320 × 240)."
+  echo "The same figures run live in a browser in [live.html](live.html), which"
+  echo "\`scripts/web.sh\` serves at \`/gallery/\`."
   echo
   echo "| | | |"
   echo "|---|---|---|"

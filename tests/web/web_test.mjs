@@ -120,6 +120,13 @@ const suites = {
     const difference = differingPixels(await tab.pixels(), renderPng({seed: 2, width: 320, height: 240, ticks: 300}));
     check(!difference, `window of 160 x 120 at scale 2: ${difference}`);
     await finish(tab, 'window size');
+
+    // The live gallery: every figure in its own module starts drawing.
+    const gallery = await browser.open(`${url}gallery/`, {width: 1400, height: 1600});
+    await gallery.until(`(() => { const all = [...document.querySelectorAll('canvas')];
+      return all.length === 17 && all.every((c) => c.getContext('2d').getImageData(0, 0, 320, 240).data
+        .some((v, i) => i % 4 !== 3 && v !== 0)); })()`);
+    await finish(gallery, 'live gallery');
   },
 
   async settings(browser, url) {
