@@ -21,7 +21,8 @@ export function serve(root) {
     createReadStream(file).pipe(response);
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () =>
-    resolve({url: `http://127.0.0.1:${server.address().port}/`, close: () => server.close()})));
+    resolve({url: `http://127.0.0.1:${server.address().port}/`,
+             close: () => { server.close(); server.closeAllConnections(); }})));
 }
 
 export class Browser {

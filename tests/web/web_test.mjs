@@ -240,7 +240,7 @@ const suites = {
     }
   },
 
-  async saver(browser, url) {
+  async saver(browser, url, server) {
     const tab = await browser.open(url);
     const mouse = (type, x, y, extra = {}) => tab.send('Input.dispatchMouseEvent', {type, x, y, ...extra});
     const start = async () => {
@@ -268,6 +268,13 @@ const suites = {
     [x, y] = await start();
     await mouse('mousePressed', x, y, {button: 'right', clickCount: 1});
     check(await state() === 'off', 'a click ends the saver');
+
+    // Once its service worker holds the files, the page opens without the server.
+    await tab.until('navigator.serviceWorker.controller !== null');
+    await tab.eval('navigator.serviceWorker.ready.then(() => true)');
+    server.close();
+    await tab.go(`${url}?seed=3`);
+    check(await tab.eval(`document.getElementById('figure').width`) === 800, 'offline: the page runs');
     await finish(tab, 'saver');
   },
 };
@@ -287,7 +294,7 @@ try {
 }
 const server = await serve(path.resolve(pageDir));
 try {
-  await suites[suite](browser, server.url);
+  await suites[suite](browser, server.url, server);
 } catch (e) {
   failures++;
   console.log(`FAIL: ${e.stack}`);

@@ -74,6 +74,10 @@ class OrbiluxFigure {
   }
 
   tick() {
+    if (!OrbiluxFigure.ticked) {
+      OrbiluxFigure.ticked = true;
+      performance.mark('orbilux-first-pixel');  // the first tick draws the first point
+    }
     this.pausePending = this.M._ox_tick();
     this.show();
     if (this.pausePending)
