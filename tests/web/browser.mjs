@@ -49,6 +49,9 @@ export class Browser {
     this.stderr = '';
     let buffered = '';
     child.stderr.on('data', (data) => { this.stderr = (this.stderr + data).slice(-4000); });
+    // A browser that ends early breaks its pipes: its exit tells the callers.
+    for (const stream of [child.stdio[3], child.stdio[4]]) stream.on('error', () => {});
+    child.on('error', () => {});
     child.stdio[4].on('data', (data) => {
       buffered += data;
       let end;
