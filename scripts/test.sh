@@ -87,7 +87,7 @@ if command -v em++ >/dev/null 2>&1; then
     total_failed=$((total_failed + 1)); echo "test: build web failed"
   fi
 else
-  total_skipped=$((total_skipped + 4)) skipped_why+=("4 web tests skipped: Emscripten (em++) is not installed")
+  total_skipped=$((total_skipped + 5)) skipped_why+=("5 web tests skipped: Emscripten (em++) is not installed")
 fi
 
 smoke='^(engine_tests|render_cli)$'
