@@ -110,9 +110,11 @@ export class Browser {
   }
 
   async close() {
-    this.child.kill();
+    // Asked to close, the browser ends its helpers first; a kill is the fallback.
+    this.send('Browser.close').catch(() => this.child.kill());
     await this.exited;
-    rmSync(this.profile, {recursive: true, force: true});
+    // A helper process may still write its last files into the profile.
+    rmSync(this.profile, {recursive: true, force: true, maxRetries: 10});
   }
 }
 
