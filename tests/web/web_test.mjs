@@ -242,10 +242,16 @@ const suites = {
 
   async saver(browser, url, server) {
     const tab = await browser.open(url);
+    // A resize refits the canvas to the window in device pixels.
+    await tab.send('Emulation.setDeviceMetricsOverride', {width: 640, height: 480, deviceScaleFactor: 1.5, mobile: false});
+    await tab.until(`document.getElementById('figure').width === 960`);
+    check(await tab.eval(`document.getElementById('figure').height`) === 720, 'resized to 960 x 720');
     const mouse = (type, x, y, extra = {}) => tab.send('Input.dispatchMouseEvent', {type, x, y, ...extra});
     const start = async () => {
       await mouse('mouseMoved', 100, 100);
-      const [x, y] = await tab.eval(`(() => { const r = document.getElementById('saver').getBoundingClientRect();
+      const [x, y] = await tab.eval(`(() => { const button = document.getElementById('saver');
+        button.scrollIntoView();
+        const r = button.getBoundingClientRect();
         return [r.x + r.width / 2, r.y + r.height / 2]; })()`);
       await mouse('mousePressed', x, y, {button: 'left', clickCount: 1});
       await mouse('mouseReleased', x, y, {button: 'left', clickCount: 1});
@@ -274,7 +280,7 @@ const suites = {
     await tab.eval('navigator.serviceWorker.ready.then(() => true)');
     server.close();
     await tab.go(`${url}?seed=3`);
-    check(await tab.eval(`document.getElementById('figure').width`) === 800, 'offline: the page runs');
+    check(await tab.eval(`document.getElementById('figure').width`) === 960, 'offline: the page runs');
     await finish(tab, 'saver');
   },
 };
