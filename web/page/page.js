@@ -9,7 +9,11 @@ const STORAGE_KEY = 'orbilux-settings';
 
 createOrbilux().then((M) => {
   const textBuffer = M._malloc(256);
-  const passText = (text) => { M.stringToUTF8(String(text).slice(0, 200), textBuffer, 256); return textBuffer; };
+  // Text for the module; too long to be a number, it goes as one that is not.
+  const passText = (text) => {
+    M.stringToUTF8(String(text).length > 200 ? '-' : String(text), textBuffer, 256);
+    return textBuffer;
+  };
   const facts = JSON.parse(M.UTF8ToString(M._ox_facts()));
   const names = facts.settings.map((setting) => setting.name);
   const query = new URLSearchParams(location.search);
