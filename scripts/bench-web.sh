@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Measures the browser page beside a floor page that only draws one pixel
 # per tick at the same rate on a canvas of the same size, one after the
-# other in one headless Chromium.
+# other, each in a headless Chromium of its own.
 #
 #   scripts/bench-web.sh [SECONDS] [WIDTH] [HEIGHT] [ROUNDS]   (default 20, 1920 x 1080, 2)
 #
@@ -9,7 +9,8 @@
 # other work on the machine only ever adds to it.
 #
 # Prints, for each: CPU of all the browser's processes (per cent of one core,
-# from every thread's run time in /proc/PID/task/*/schedstat); for the page
+# from every thread's run time in /proc/PID/task/*/schedstat) and its timer
+# ticks per second; for the page
 # also the time from its load event to its first pixel; and the page's
 # files (wasm, JavaScript, HTML, CSS) gzip-compressed.
 # Targets: the page at most 1.3 x the floor's CPU; files at most 100 KB
@@ -33,8 +34,10 @@ node "$root/bench/web/bench.mjs" "$page" "$seconds" "$width" "$height" "$rounds"
 import json, sys
 r = json.loads(sys.stdin.read().strip().splitlines()[-1])
 page, floor = r["orbilux"], r["floor"]
-print("CPU: page %.1f %%, floor %.1f %%: %.2f x the floor (target at most 1.3)" %
-      (page["cpu"], floor["cpu"], page["cpu"] / floor["cpu"] if floor["cpu"] else float("inf")))
+if "rate" not in page or "rate" not in floor:
+    sys.exit("bench-web: a page never ticked at its rate (throttled?)")
+print("CPU: page %.1f %% at %.1f ticks/s, floor %.1f %% at %.1f ticks/s: %.2f x the floor (target at most 1.3)" %
+      (page["cpu"], page["rate"], floor["cpu"], floor["rate"], page["cpu"] / floor["cpu"]))
 first = page.get("firstPixel")
 print("first pixel: %s after the load event (target within 100 ms)" %
       ("none" if first is None else "%.0f ms" % first))

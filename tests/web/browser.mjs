@@ -97,7 +97,8 @@ export class Browser {
   }
 
   // A new tab with the given window size in CSS pixels and device scale.
-  async open(url, {width = 800, height = 600, scale = 1} = {}) {
+  // `script` runs in the page before its own.
+  async open(url, {width = 800, height = 600, scale = 1, script = ''} = {}) {
     const {targetId} = await this.send('Target.createTarget', {url: 'about:blank'});
     const {sessionId} = await this.send('Target.attachToTarget', {targetId, flatten: true});
     const tab = new Tab(this, sessionId, targetId);
@@ -105,6 +106,7 @@ export class Browser {
     await tab.send('Log.enable');
     await tab.send('Page.enable');
     await tab.send('Emulation.setDeviceMetricsOverride', {width, height, deviceScaleFactor: scale, mobile: false});
+    if (script) await tab.send('Page.addScriptToEvaluateOnNewDocument', {source: script});
     await tab.go(url);
     return tab;
   }
