@@ -94,7 +94,7 @@ inline constexpr SettingFacts SETTINGS_TABLE[] = {
     {"RadiusFactor", "object-size", "Object Size (%)",
      "object size, per cent of the window's smaller side (0: pixels or joined lines)", SettingKind::Number, 8, 0,
      500, "%", IDC_OBJECT_SIZE, nullptr, 0},
-    {"ImagesPerSec", "images-per-sec", "Images Per Second", "timer ticks per second", SettingKind::Number, 50, 1,
+    {"ImagesPerSec", "images-per-sec", "Images Per Second", "images drawn, one per timer tick", SettingKind::Number, 50, 1,
      1000, "per second", IDC_IMAGES_PER_SEC, nullptr, 0},
     {"JoinTheDots", "join-dots", "Connect Dots (if size zero)", "join successive points (object size 0 only)",
      SettingKind::Flag, 0, 0, 1, "", IDC_JOIN_THE_DOTS, nullptr, 0},
