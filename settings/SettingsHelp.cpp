@@ -2,9 +2,9 @@
 
 const char STORED_VALUES_NOTE[] =
     "A stored value is kept as given, with no range check (the settings dialog and orbilux's named options refuse "
-    "what is out of range), and goes through the saver's load rules as a hand-edited registry value does: an ImagesPerSec outside 1 to 1000 "
-    "gives the default, any RadiusFactor is drawn, JoinTheDots counts only with RadiusFactor 0, bits beyond those "
-    "listed stay in the mask.";
+    "what is out of range), and goes through the saver's load rules as a hand-edited registry value does: an "
+    "ImagesPerSec outside 1 to 1000 gives the default, any RadiusFactor is drawn, JoinTheDots counts only with "
+    "RadiusFactor 0, bits beyond those listed stay in the mask.";
 
 std::string HelpEntry(const std::string& head, const std::string& text, std::size_t indent)
 {
@@ -48,7 +48,7 @@ std::string Numbers(const SettingFacts& facts)
 {
     std::string list;
     for (int i = 0; i < facts.ChoiceCount; i++)
-        list += (i == 0 ? "" : ", ") + std::string(facts.Choices[i].Name) + "=" + std::to_string(facts.Choices[i].Value);
+        list += std::string(i == 0 ? "" : ", ") + facts.Choices[i].Name + "=" + std::to_string(facts.Choices[i].Value);
     return list;
 }
 

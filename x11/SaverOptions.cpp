@@ -205,8 +205,10 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
         bool isFlag = flag >= 0 && SETTINGS_TABLE[flag].Kind == SettingKind::Flag;
         bool bare = name == "help" || name == "h" || name == "root" || name == "window";
         std::string option = arg.substr(0, inlineValue ? equals : std::string::npos);
-        if (dashes == 0 || (!bare && !IsSetting(name) && name != "window-id" && name != "geometry" && name != "seed" &&
-                            name != "max-ticks" && name != "settings")) {
+        bool known = bare || IsSetting(name);
+        for (const char* withValue : {"window-id", "geometry", "seed", "max-ticks", "settings"})
+            known = known || name == withValue;
+        if (dashes == 0 || !known) {
             error = "unknown option " + Quoted(arg);
             return false;
         }

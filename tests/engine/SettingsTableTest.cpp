@@ -71,7 +71,8 @@ TEST(NumberText, NumbersRangesAndQuotes)
     // Low and high themselves are in range; a minus sign never is.
     const struct { const char* Text; std::uint32_t Low, High; bool In; } ranges[] = {
         {"1", 1, 1000, true}, {"1000", 1, 1000, true}, {"0", 1, 1000, false}, {"1001", 1, 1000, false},
-        {"0x3e8", 1, 1000, true}, {"-0", 0, 5, false}, {"-1", 0, 0xFFFFFFFFu, false}, {"4294967295", 0, 0xFFFFFFFFu, true}};
+        {"0x3e8", 1, 1000, true}, {"-0", 0, 5, false}, {"-1", 0, 0xFFFFFFFFu, false},
+        {"4294967295", 0, 0xFFFFFFFFu, true}};
     for (const auto& r : ranges) {
         v = 12345;
         EXPECT_EQ(ParseInRange(r.Text, r.Low, r.High, v), r.In) << r.Text;

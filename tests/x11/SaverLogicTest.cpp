@@ -58,6 +58,8 @@ TEST(SaverOptions, MaskRuleAcrossFileAndCommandLine)
         {"", {"-shape", "square"}, 4, 2, 0, 0},
         {"", {"-shape", "square", "-shape", "pyramid,circle"}, 4 | 64 | 2, 2, 0, 0},
         {"", {"-no-shape", "circle", "-shape", "square"}, 4, 2, 0, 0},
+        {"", {"-no-shape", "square", "-no-rotation", "clockwise"}, 2, 2, 0, 0},
+        {"shape=circle,pyramid\n", {"-no-shape", "pyramid", "-shape", "square"}, 4, 2, 0, 0},
         {"", {"-shape", "square", "-no-shape", "square"}, 0, 2, 0, 0},
         {"", {"-no-rotation", "none", "-rotation", "clockwise", "-rotation", "anticlockwise"}, 2, 4 | 8, 0, 0},
         {"shape=triangle\nshape=diamond\nzoom=low\njoin-dots=1\n", {}, 8 | 32, 2, 2, 1},
@@ -174,9 +176,11 @@ TEST(HackXml, AgreesWithTheSettingsTable)
             const XmlElement* slider = find("arg", option + " %");
             ASSERT_NE(slider, nullptr);
             EXPECT_EQ(slider->at("low") + " " + slider->at("high") + " " + slider->at("default"),
-                      std::to_string(facts.Low) + " " + std::to_string(facts.High) + " " + std::to_string(facts.Default));
+                      std::to_string(facts.Low) + " " + std::to_string(facts.High) + " " +
+                          std::to_string(facts.Default));
         } else if (facts.Kind == SettingKind::Flag) {
-            EXPECT_TRUE(facts.Default ? find("arg-unset", "--no-" + std::string(facts.Option)) : find("arg-set", option));
+            EXPECT_TRUE(facts.Default ? find("arg-unset", "--no-" + std::string(facts.Option))
+                                      : find("arg-set", option));
         }
         for (int i = 0; i < facts.ChoiceCount; i++) {
             const SettingChoice& choice = facts.Choices[i];
