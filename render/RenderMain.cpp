@@ -29,7 +29,7 @@ int Fail(const std::string& message, int status = 2)
 }
 
 // After a failed write: the file as typed and the system's reason.
-int CannotWrite(const std::string& path)
+[[maybe_unused]] int CannotWrite(const std::string& path)
 {
     return Fail("cannot write " + Quoted(path) + ": " + std::strerror(errno != 0 ? errno : EIO), 1);
 }
