@@ -50,6 +50,11 @@ $nodisplay"
 rm "$tmp/cfg/orbilux/settings"
 DISPLAY=:99999 "$saver" >/dev/null 2>"$tmp/err"
 check "a display that cannot be opened is named: $(cat "$tmp/err")" test "$(cat "$tmp/err")" = "orbilux: cannot open display ':99999'"
+# With the test display, a window that is not there is named as it was typed.
+env -u XSCREENSAVER_WINDOW "$saver" -window-id 0x12345 >/dev/null 2>"$tmp/err"; status=$?
+if ! grep -q "cannot open display" "$tmp/err"; then
+  check "no window: status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = "orbilux: no window '0x12345'"
+fi
 
 run -help; check "-help: status $?" test $? = 0
 # Every option the help shows, with a value where it takes one: on the command
