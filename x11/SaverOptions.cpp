@@ -80,6 +80,11 @@ bool ParseSetting(const std::string& name, const std::string& option, const std:
                   SourceState& source, std::vector<SettingChange>& changes, std::string& error)
 {
     std::uint32_t v = 0;
+    // The table's look-ups stop at a NUL byte; a settings file may hold one.
+    if (value.find('\0') != std::string::npos) {
+        error = option + ": a NUL byte in " + Quoted(value);
+        return false;
+    }
     int index = SettingsValueIndex(name.c_str());
     if (index >= 0) {
         if (!ParseNumber32(value.c_str(), v)) {
@@ -124,7 +129,8 @@ bool ParseSetting(const std::string& name, const std::string& option, const std:
 bool IsSetting(const std::string& name)
 {
     bool negated = false;
-    return SettingsValueIndex(name.c_str()) >= 0 || SettingOf(name, negated) >= 0;
+    return name.find('\0') == std::string::npos &&
+           (SettingsValueIndex(name.c_str()) >= 0 || SettingOf(name, negated) >= 0);
 }
 
 std::string Trim(const std::string& s)

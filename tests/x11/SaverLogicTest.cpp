@@ -94,18 +94,19 @@ TEST(SettingsFile, GoodLinesLoadBadLinesAreNamedAndTheDefaultPath)
     // Control bytes and long values are quoted escaped and cut.
     const std::string text = "# comment\n\n object-size = 12 \nno equals\nObjectShape=6\nRadiusFactor=x\r\n"
                              "bogus=1\nrotation=clockwise\nJoinTheDots=1\x01\n" + std::string("zoom=\0\xff", 7) +
-                             "\n\x7f=1\nshape=" + std::string(100, 'x') + "\nshape=pyramid\ncolour=low\n";
+                             "\n\x7f=1\nshape=" + std::string(100, 'x') + "\nshape=pyramid\ncolour=low\n" +
+                             std::string("zoom\0x=low\nzoom=low\0x\n", 22);
     ParseSettingsText(text, "f", changes, messages);
     EXPECT_EQ(messages, (std::vector<std::string>{
                             "f:4: expected NAME=VALUE, got 'no equals'",
                             "f:6: RadiusFactor: expected a 32-bit number (decimal or 0x hex), got 'x'",
                             "f:7: unknown setting 'bogus'",
                             "f:9: JoinTheDots: expected a 32-bit number (decimal or 0x hex), got '1\\x01'",
-                            "f:10: zoom: expected low, medium, high, very-high, one-phase, two-phase, four-phase, "
-                            "start-small, start-large; got '\\x00\\xff'",
+                            "f:10: zoom: a NUL byte in '\\x00\\xff'",
                             "f:11: unknown setting '\\x7f'",
                             "f:12: shape: expected circle, square, triangle, four-point-star, diamond, pyramid, "
-                            "six-point-star, eight-point-star; got '" + std::string(80, 'x') + "'..."}));
+                            "six-point-star, eight-point-star; got '" + std::string(80, 'x') + "'...",
+                            "f:15: unknown setting 'zoom\\x00x'", "f:16: zoom: a NUL byte in 'low\\x00x'"}));
     MemoryStore s;
     ApplySettingChanges(changes, s);
     EXPECT_EQ(std::vector<std::uint32_t>(s.Values, s.Values + SETTINGS_VALUE_COUNT),
