@@ -279,7 +279,7 @@ void ParseSettingsText(const std::string& text, const std::string& fileName, std
         start = end == std::string::npos ? text.size() : end + 1;
         if (content.empty() || content[0] == '#')
             continue;
-        std::string where = fileName + ":" + std::to_string(line) + ": ";
+        std::string where = Escaped(fileName) + ":" + std::to_string(line) + ": ";
         std::size_t equals = content.find('=');
         if (equals == std::string::npos) {
             messages.push_back(where + "expected NAME=VALUE, got " + Quoted(content));

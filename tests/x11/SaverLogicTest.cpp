@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "settings/NumberText.h"
 #include "settings/SettingsValues.h"
 #include "x11/SaverOptions.h"
 #include "x11/TickClock.h"
@@ -94,9 +95,10 @@ TEST(SettingsFile, GoodLinesLoadBadLinesAreNamedAndTheDefaultPath)
     // Control bytes and long values are quoted escaped and cut.
     const std::string text = "# comment\n\n object-size = 12 \nno equals\nObjectShape=6\nRadiusFactor=x\r\n"
                              "bogus=1\nrotation=clockwise\nJoinTheDots=1\x01\n" + std::string("zoom=\0\xff", 7) +
-                             "\n\x7f=1\nshape=" + std::string(100, 'x') + "\nshape=pyramid\ncolour=low\n" +
+                             "\n\x7f=1\nshape=" + std::string(MAX_QUOTED_BYTES + 1, 'x') + "\nshape=pyramid\ncolour=low\n" +
                              std::string("zoom\0x=low\nzoom=low\0x\n", 22);
     ParseSettingsText(text, "f", changes, messages);
+    ParseSettingsText("x", "\tf", changes, messages);
     EXPECT_EQ(messages, (std::vector<std::string>{
                             "f:4: expected NAME=VALUE, got 'no equals'",
                             "f:6: RadiusFactor: expected a 32-bit number (decimal or 0x hex), got 'x'",
@@ -105,8 +107,9 @@ TEST(SettingsFile, GoodLinesLoadBadLinesAreNamedAndTheDefaultPath)
                             "f:10: zoom: a NUL byte in '\\x00\\xff'",
                             "f:11: unknown setting '\\x7f'",
                             "f:12: shape: expected circle, square, triangle, four-point-star, diamond, pyramid, "
-                            "six-point-star, eight-point-star; got '" + std::string(80, 'x') + "'...",
-                            "f:15: unknown setting 'zoom\\x00x'", "f:16: zoom: a NUL byte in 'low\\x00x'"}));
+                            "six-point-star, eight-point-star; got '" + std::string(MAX_QUOTED_BYTES, 'x') + "'...",
+                            "f:15: unknown setting 'zoom\\x00x'", "f:16: zoom: a NUL byte in 'low\\x00x'",
+                            "\\x09f:1: expected NAME=VALUE, got 'x'"}));
     MemoryStore s;
     ApplySettingChanges(changes, s);
     EXPECT_EQ(std::vector<std::uint32_t>(s.Values, s.Values + SETTINGS_VALUE_COUNT),
