@@ -95,8 +95,8 @@ TEST(SettingsFile, GoodLinesLoadBadLinesAreNamedAndTheDefaultPath)
     // Control bytes and long values are quoted escaped and cut.
     const std::string text = "# comment\n\n object-size = 12 \nno equals\nObjectShape=6\nRadiusFactor=x\r\n"
                              "bogus=1\nrotation=clockwise\nJoinTheDots=1\x01\n" + std::string("zoom=\0\xff", 7) +
-                             "\n\x7f=1\nshape=" + std::string(MAX_QUOTED_BYTES + 1, 'x') + "\nshape=pyramid\ncolour=low\n" +
-                             std::string("zoom\0x=low\nzoom=low\0x\n", 22);
+                             "\n\x7f=1\nshape=" + std::string(MAX_QUOTED_BYTES + 1, 'x') +
+                             "\nshape=pyramid\ncolour=low\n" + std::string("zoom\0x=low\nzoom=low\0x\n", 22);
     ParseSettingsText(text, "f", changes, messages);
     ParseSettingsText("x", "\tf", changes, messages);
     EXPECT_EQ(messages, (std::vector<std::string>{
