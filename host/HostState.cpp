@@ -19,7 +19,7 @@ HostStateRecord InitialHostState()
         nullptr,            // PasswordLibrary
         nullptr,            // VerifyPassword
         MOUSE_THRESHOLD,    // MouseThreshold
-        0xFFFFFFFFu,        // LastVerifyTime: never
+        NEVER_VERIFIED,     // LastVerifyTime
         {0, 0},             // ReferencePoint
     };
     return state;

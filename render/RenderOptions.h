@@ -25,7 +25,9 @@ const std::uint32_t MAX_RENDER_TICKS = 100000000;
 // with the transparent entry fill one 256-colour GIF palette.
 const std::uint32_t MAX_GIF_EVERY = 254;
 
-// Parses argv[1..argc-1]. On failure returns false with a one-line message.
+// Parses argv[1..argc-1]; options take one dash or two, and their value as
+// the next argument or after '='. On failure returns false with a one-line message.
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error);
 
-extern const char RENDER_USAGE[];
+// The --help text; the stored values' part comes from SETTINGS_TABLE.
+std::string RenderUsage();

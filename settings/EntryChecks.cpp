@@ -1,5 +1,8 @@
 #include "settings/EntryChecks.h"
 
+#include <cstdio>
+#include <cstring>
+
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
@@ -24,4 +27,12 @@ SizeEntry CheckSizeEntry(bool isNumber, std::uint32_t entry, double radiusFactor
     if (PercentFor(radiusFactor) > MAX_OBJECT_SIZE_PERCENT)
         return {DEFAULT_RADIUS_FACTOR, true};
     return {radiusFactor, true};
+}
+
+std::string RefusedEntryText(const SettingFacts& facts)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "Entry must be between %u and %u%s", static_cast<unsigned>(facts.Low),
+                  static_cast<unsigned>(facts.High), std::strcmp(facts.Unit, "%") == 0 ? " %" : "");
+    return text;
 }

@@ -4,6 +4,9 @@
 // a warning.
 #pragma once
 #include <cstdint>
+#include <string>
+
+#include "settings/SettingsTable.h"
 
 struct ImagesEntry {
     std::uint32_t TimerInterval;
@@ -18,11 +21,12 @@ struct SizeEntry {
 // `isNumber` and `entry` as the edit reads them (a signed number taken as
 // unsigned, so a negative one is refused with the rest). Not a number gives
 // the default and is never refused.
-// The dialog's warning for a refused entry: its text and caption.
-const char IMAGES_REFUSED_TEXT[] = "Entry must be between 1 and 1000";
+// The dialog's warning for a refused entry: its caption, and its text for
+// the setting's row of the table ("Entry must be between 1 and 1000",
+// "Entry must be between 0 and 500 %").
 const char IMAGES_REFUSED_CAPTION[] = "Images Per Second";
-const char SIZE_REFUSED_TEXT[] = "Entry must be between 0 and 500 %";
 const char SIZE_REFUSED_CAPTION[] = "Circle Radius";
+std::string RefusedEntryText(const SettingFacts& facts);
 
 ImagesEntry CheckImagesEntry(bool isNumber, std::uint32_t entry, std::uint32_t timerInterval);
 SizeEntry CheckSizeEntry(bool isNumber, std::uint32_t entry, double radiusFactor);

@@ -54,20 +54,22 @@ std::string RangeMessage(const std::string& option, const std::string& text, std
            Quoted(text);
 }
 
-std::string Quoted(const std::string& text)
+std::string Escaped(const std::string& text)
 {
     static const char DIGITS[] = "0123456789abcdef";
-    std::string quoted = "'";
-    std::size_t n = 0;
-    for (; n < text.size() && n < MAX_QUOTED_BYTES; n++) {
-        unsigned char c = static_cast<unsigned char>(text[n]);
+    std::string escaped;
+    for (char byte : text) {
+        unsigned char c = static_cast<unsigned char>(byte);
         if (c >= ' ' && c < 0x7F)
-            quoted += static_cast<char>(c);
+            escaped += byte;
         else
-            quoted += {'\\', 'x', DIGITS[c >> 4], DIGITS[c & 15]};
+            escaped += {'\\', 'x', DIGITS[c >> 4], DIGITS[c & 15]};
     }
-    quoted += "'";
-    if (n < text.size())
-        quoted += "...";
-    return quoted;
+    return escaped;
+}
+
+std::string Quoted(const std::string& text)
+{
+    bool cut = text.size() > MAX_QUOTED_BYTES;
+    return "'" + Escaped(cut ? text.substr(0, MAX_QUOTED_BYTES) : text) + (cut ? "'..." : "'");
 }

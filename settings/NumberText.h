@@ -15,8 +15,12 @@ bool ParseInRange(const char* text, std::uint32_t low, std::uint32_t high, std::
 std::string RangeMessage(const std::string& option, const std::string& text, std::uint32_t low,
                          std::uint32_t high);
 
+// `text` with bytes outside printable ASCII escaped (\x00, \xff): a file
+// name at the head of a message.
+std::string Escaped(const std::string& text);
+
 // `text` in single quotes for a message: bytes outside printable ASCII
 // escaped (\x00, \xff), cut after MAX_QUOTED_BYTES bytes with "..." after
 // the closing quote.
 std::string Quoted(const std::string& text);
-const std::size_t MAX_QUOTED_BYTES = 80;
+const std::size_t MAX_QUOTED_BYTES = 160;

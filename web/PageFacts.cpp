@@ -29,9 +29,10 @@ std::string Setting(const SettingFacts& facts)
     return json + "]}";
 }
 
-std::string Warning(const char* caption, const char* text)
+std::string Warning(int index, const char* caption)
 {
-    return "{\"caption\":" + Text(caption) + ",\"text\":" + Text(text) + "}";
+    return "\"" + std::string(SETTINGS_TABLE[index].Name) + "\":{\"caption\":" + Text(caption) +
+           ",\"text\":" + Text(RefusedEntryText(SETTINGS_TABLE[index]).c_str()) + "}";
 }
 
 }  // namespace
@@ -41,9 +42,8 @@ std::string PageFactsJson()
     std::string json = "{\"settings\":[";
     for (int i = 0; i < SETTINGS_VALUE_COUNT; i++)
         json += (i ? "," : "") + Setting(SETTINGS_TABLE[i]);
-    json += "],\"refused\":{\"" + std::string(SETTINGS_TABLE[SETTING_RADIUS_FACTOR].Name) + "\":" +
-            Warning(SIZE_REFUSED_CAPTION, SIZE_REFUSED_TEXT) + ",\"" + SETTINGS_TABLE[SETTING_IMAGES_PER_SEC].Name +
-            "\":" + Warning(IMAGES_REFUSED_CAPTION, IMAGES_REFUSED_TEXT) + "}";
+    json += "],\"refused\":{" + Warning(SETTING_RADIUS_FACTOR, SIZE_REFUSED_CAPTION) + "," +
+            Warning(SETTING_IMAGES_PER_SEC, IMAGES_REFUSED_CAPTION) + "}";
     json += ",\"messages\":{\"keydown\":" + Number(MSG_KEYDOWN) + ",\"lbuttondown\":" + Number(MSG_LBUTTONDOWN) +
             ",\"mbuttondown\":" + Number(MSG_MBUTTONDOWN) + ",\"rbuttondown\":" + Number(MSG_RBUTTONDOWN) +
             ",\"activateapp\":" + Number(MSG_ACTIVATEAPP) + "}}";
