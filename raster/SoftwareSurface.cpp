@@ -94,6 +94,20 @@ void SoftwareSurface::Plot(i64 x, i64 y)
     Put(x, y, PenColour);
 }
 
+// The pixels of column x (row y) whose doubled distance from the doubled
+// centre is b; pixel centres lie on b's parity, so the halves are exact.
+void SoftwareSurface::PlotColumnPair(i64 x, i64 centreY2, i64 b)
+{
+    Plot(x, (centreY2 - b - 1) / 2);
+    Plot(x, (centreY2 + b - 1) / 2);
+}
+
+void SoftwareSurface::PlotRowPair(i64 y, i64 centreX2, i64 b)
+{
+    Plot((centreX2 - b - 1) / 2, y);
+    Plot((centreX2 + b - 1) / 2, y);
+}
+
 // (x, y) lies on the surface.
 void SoftwareSurface::Put(i64 x, i64 y, Colour colour)
 {
@@ -169,19 +183,15 @@ void SoftwareSurface::DrawCircle(i64 left, i64 top, i64 size)
     for (i64 x = firstX; x <= lastX; ++x) {
         const i64 a = std::llabs(2 * x + 1 - centreX2);
         const i64 b = OutlineHeight(a, d);
-        if (a <= b) {
-            Plot(x, (centreY2 - b - 1) / 2);
-            Plot(x, (centreY2 + b - 1) / 2);
-        }
+        if (a <= b)
+            PlotColumnPair(x, centreY2, b);
     }
     const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(top + size, Height) - 1;
     for (i64 y = firstY; y <= lastY; ++y) {
         const i64 a = std::llabs(2 * y + 1 - centreY2);
         const i64 b = OutlineHeight(a, d);
-        if (a <= b) {
-            Plot((centreX2 - b - 1) / 2, y);
-            Plot((centreX2 + b - 1) / 2, y);
-        }
+        if (a <= b)
+            PlotRowPair(y, centreX2, b);
     }
 }
 
@@ -206,9 +216,7 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
         const double a = static_cast<double>(std::llabs(2 * x + 1 - centreX2));
         const double h = ry * std::sqrt(std::max(0.0, 1.0 - (a / rx) * (a / rx)));
         if (dy == 0 || a * ry * ry <= h * rx * rx) {
-            const i64 b = snap(h, dy);
-            Plot(x, (centreY2 - b - 1) / 2);
-            Plot(x, (centreY2 + b - 1) / 2);
+            PlotColumnPair(x, centreY2, snap(h, dy));
         }
     }
     const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(bottom, Height) - 1;
@@ -216,9 +224,7 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
         const double a = static_cast<double>(std::llabs(2 * y + 1 - centreY2));
         const double w = rx * std::sqrt(std::max(0.0, 1.0 - (a / ry) * (a / ry)));
         if (dx == 0 || a * rx * rx <= w * ry * ry) {
-            const i64 b = snap(w, dx);
-            Plot((centreX2 - b - 1) / 2, y);
-            Plot((centreX2 + b - 1) / 2, y);
+            PlotRowPair(y, centreX2, snap(w, dx));
         }
     }
 }
