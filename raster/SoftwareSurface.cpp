@@ -235,9 +235,9 @@ void SoftwareSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t righ
     // GDI takes the box whichever way round its corners come.
     const i64 l = std::min(left, right), r = std::max(left, right);
     const i64 t = std::min(top, bottom), b = std::max(top, bottom);
-    if (l == r || t == b)
-        return;
     const i64 size = r - l;
+    if (size == 0 || t == b || (size == 1 && b - t == 1))
+        return;  // GDI draws nothing in an empty or one-pixel box
     if (size != b - t || xs != xe || ys != ye) {
         // Only the full circle is drawn exactly; anything else gets the
         // whole outline.
@@ -250,16 +250,25 @@ void SoftwareSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t righ
 
     // Start = end: the whole circle less the one pixel where the arc would
     // close. Measured for a start straight left, above, right or below the
-    // centre of an even-sized box; elsewhere the whole outline is drawn.
+    // centre; elsewhere the whole outline is drawn.
     const i64 sx = 2 * i64(xs) - (l + r), sy = 2 * i64(ys) - (t + b);  // doubled, from the centre
     const i64 radius = size / 2;
-    const i64 cx = (l + r) / 2, cy = (t + b) / 2;
+    const i64 cx = l + radius, cy = t + radius;
     auto skip = [&](i64 ox, i64 oy) {
         Skipping = true;
         SkipX = cx + ox;
         SkipY = cy + oy;
     };
-    if (size % 2 != 0 || (sx != 0 && sy != 0) || (sx == 0 && sy == 0)) {
+    if (size % 2 != 0) {
+        // The centre pixel's row and column lie half a pixel before the
+        // centre; a start right of it leaves nothing out.
+        if (sy == -1 && sx < 0)
+            skip(radius == 1 ? 0 : -radius, -1);
+        else if (sx == -1 && sy < 0)
+            skip(1, radius == 1 ? 0 : -radius);
+        else if (sx == -1 && sy > 0)
+            skip(0, radius);
+    } else if ((sx != 0 && sy != 0) || (sx == 0 && sy == 0)) {
         // whole outline
     } else if (sx < 0) {
         const i64 left4[4][2] = {{0, -1}, {-1, -2}, {-2, -2}, {-radius, -2}};

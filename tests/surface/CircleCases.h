@@ -1,7 +1,7 @@
 // Full circles as GDI draws them: Arc with start = end on each side of the
-// centre, for every radius from 0 to 80 (the box's size is twice that), inside
-// a picture and across each of its edges and corners. One line per radius and
-// side holds a digest of each group of cases. GdiCircles.cpp writes GDI's
+// centre, for every box size from 0 to 161 pixels (radius 0 to 80, odd sizes
+// too), inside a picture and across each of its edges and corners. One line
+// per size and side holds a digest of each group of cases. GdiCircles.cpp writes GDI's
 // lines into tests/data/gdi/circles.txt; CirclesTest.cpp compares the
 // software surface's with them.
 #pragma once
@@ -16,7 +16,7 @@
 
 namespace circles {
 
-const int Width = 176, Height = 168, LargestRadius = 80;
+const int Width = 176, Height = 168, LargestSize = 161;
 const char* const Sides[] = {"left", "top", "right", "bottom"};
 const char* const Groups = "inside, left edge, top edge, right edge, bottom edge, corners";
 
@@ -40,11 +40,10 @@ inline Drawing Circle(int side, int left, int top, int size, bool flip, int reac
     };
 }
 
-// "<side> r=<radius>:" and one FNV-1a digest per group, each over its cases'
+// "<side> <size>:" and one FNV-1a digest per group, each over its cases'
 // pixels in order. An edge group crosses its edge by several depths.
-inline std::string CaseLine(int side, int radius, const Picture& picture)
+inline std::string CaseLine(int side, int size, const Picture& picture)
 {
-    const int size = 2 * radius;
     std::vector<int> depths;
     for (int depth : {1, size / 4, size / 2, 3 * size / 4, size - 1})
         if (depth >= 1 && depth < size && (depths.empty() || depth > depths.back()))
@@ -62,7 +61,7 @@ inline std::string CaseLine(int side, int radius, const Picture& picture)
         groups[5].push_back(Circle(side, corner[i % 4][0], corner[i % 4][1], size, false, 1));
     }
     char text[160];
-    int length = std::snprintf(text, sizeof text, "%s r=%d:", Sides[side], radius);
+    int length = std::snprintf(text, sizeof text, "%s %d:", Sides[side], size);
     for (const std::vector<Drawing>& group : groups) {
         std::uint32_t hash = 2166136261u;
         auto add = [&hash](int value) {

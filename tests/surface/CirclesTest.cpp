@@ -20,7 +20,7 @@ public:
 
 }  // namespace
 
-TEST(SurfaceCircles, EveryRadiusInsideAndAcrossEachEdgeMatchesGdi)
+TEST(SurfaceCircles, EverySizeInsideAndAcrossEachEdgeMatchesGdi)
 {
     std::ifstream file(ORBILUX_GDI_DATA "/circles.txt");
     const circles::Picture picture = [](const circles::Drawing& drawing) {
@@ -33,10 +33,10 @@ TEST(SurfaceCircles, EveryRadiusInsideAndAcrossEachEdgeMatchesGdi)
         lit.erase(std::unique(lit.begin(), lit.end()), lit.end());
         return lit;
     };
-    for (int radius = 0; radius <= circles::LargestRadius; ++radius)
+    for (int size = 0; size <= circles::LargestSize; ++size)
         for (int side = 0; side < 4; ++side) {
             std::string gdi;
-            ASSERT_TRUE(std::getline(file, gdi)) << "circles.txt ends before radius " << radius;
-            EXPECT_EQ(circles::CaseLine(side, radius, picture), gdi) << "digests of: " << circles::Groups;
+            ASSERT_TRUE(std::getline(file, gdi)) << "circles.txt ends before size " << size;
+            EXPECT_EQ(circles::CaseLine(side, size, picture), gdi) << "digests of: " << circles::Groups;
         }
 }

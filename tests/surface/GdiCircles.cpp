@@ -53,9 +53,9 @@ int main(int argc, char** argv)
         }
     }
     int differ = 0;
-    for (int radius = 0; radius <= circles::LargestRadius; ++radius)
+    for (int size = 0; size <= circles::LargestSize; ++size)
         for (int side = 0; side < 4; ++side) {
-            const std::string line = circles::CaseLine(side, radius, picture);
+            const std::string line = circles::CaseLine(side, size, picture);
             std::string stored;
             if (argc == 1)
                 std::printf("%s\n", line.c_str());
@@ -65,6 +65,6 @@ int main(int argc, char** argv)
             }
         }
     if (argc > 1)
-        std::printf("%d of %d lines differ (%s)\n", differ, 4 * (circles::LargestRadius + 1), circles::Groups);
+        std::printf("%d of %d lines differ (%s)\n", differ, 4 * (circles::LargestSize + 1), circles::Groups);
     return differ == 0 ? 0 : 1;
 }
