@@ -1,9 +1,9 @@
 // Full circles as GDI draws them: Arc with start = end on each side of the
 // centre, for every box size from 0 to 161 pixels (radius 0 to 80, odd sizes
 // too), inside a picture and across each of its edges and corners. One line
-// per size and side holds a digest of each group of cases. GdiCircles.cpp writes GDI's
-// lines into tests/data/gdi/circles.txt; CirclesTest.cpp compares the
-// software surface's with them.
+// per size and side holds a digest of each group of cases. GdiCircles.cpp
+// writes GDI's lines into tests/data/gdi/circles.txt; CirclesTest.cpp
+// compares the software surface's with them.
 #pragma once
 #include <cstdint>
 #include <cstdio>

@@ -141,7 +141,7 @@ TEST(Display, PicturesEqualTheRenderer)
         EXPECT_TRUE(Eventually([&] { return Same(Grab(w), expected); }) && !Changing(w))
             << testing::PrintToString(args) << ": the picture differs from the renderer's";
         kill(pid, SIGTERM);
-        EXPECT_EQ(WaitExit(pid), 0) << testing::PrintToString(args);
+        ASSERT_EQ(WaitExit(pid), 0) << testing::PrintToString(args);
         if (c.Do != ON_ROOT)
             XDestroyWindow(Dpy, w);
     }
@@ -164,7 +164,7 @@ TEST(Display, SignalsAndDestructionEndIt)
             XDestroyWindow(Dpy, w);
         XSync(Dpy, False);
         kill(pid, c.Signal);
-        EXPECT_EQ(WaitExit(pid), 0) << c.Signal << (c.InPause ? " in the pause" : " while ticking");
+        ASSERT_EQ(WaitExit(pid), 0) << c.Signal << (c.InPause ? " in the pause" : " while ticking");
         // The signal ended the pause early: nothing was erased.
         EXPECT_TRUE(!c.InPause || Same(Grab(w), closed)) << "the pause ran out before the signal ended it";
     }
