@@ -53,8 +53,12 @@ void CheckPreview(HWND parent)
     EXPECT_TRUE(PeekMessageA(&forwarded, parent, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE));
     EXPECT_TRUE(forwarded.wParam == reinterpret_cast<WPARAM>(parent) && forwarded.lParam == MAKELPARAM(7, 9));
     SendMessageA(child, WM_KEYDOWN, 'Q', 0);
-    PostMessageA(child, WM_ACTIVATEAPP, FALSE, 0);
-    Sleep(200);
+    SendMessageA(child, WM_ACTIVATEAPP, FALSE, 0);
+    // A close that either posted is handled before a menu request posted now comes back.
+    PostMessageA(child, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(child), 0);
+    for (DWORD start = GetTickCount(); IsWindow(child) && GetTickCount() - start < 20000; Sleep(5))
+        if (PeekMessageA(&forwarded, parent, WM_CONTEXTMENU, WM_CONTEXTMENU, PM_REMOVE))
+            break;
     EXPECT_TRUE(IsWindow(child)) << "input closed the preview";
     PostMessageA(child, WM_CLOSE, 0, 0);
 }
