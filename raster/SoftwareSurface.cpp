@@ -215,17 +215,15 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
     for (i64 x = firstX; x <= lastX; ++x) {
         const double a = static_cast<double>(std::llabs(2 * x + 1 - centreX2));
         const double h = ry * std::sqrt(std::max(0.0, 1.0 - (a / rx) * (a / rx)));
-        if (dy == 0 || a * ry * ry <= h * rx * rx) {
+        if (dy == 0 || a * ry * ry <= h * rx * rx)
             PlotColumnPair(x, centreY2, snap(h, dy));
-        }
     }
     const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(bottom, Height) - 1;
     for (i64 y = firstY; y <= lastY; ++y) {
         const double a = static_cast<double>(std::llabs(2 * y + 1 - centreY2));
         const double w = rx * std::sqrt(std::max(0.0, 1.0 - (a / ry) * (a / ry)));
-        if (dx == 0 || a * rx * rx <= w * ry * ry) {
+        if (dx == 0 || a * rx * rx <= w * ry * ry)
             PlotRowPair(y, centreX2, snap(w, dx));
-        }
     }
 }
 
