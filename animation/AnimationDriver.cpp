@@ -6,6 +6,7 @@
 #include "curves/CurveFamily.h"
 #include "curves/TrigTables.h"
 #include "settings/Settings.h"
+#include "settings/SettingsValues.h"
 #include "shapes/ShapeOutlines.h"
 #include "shapes/ShapeSelection.h"
 
@@ -14,9 +15,9 @@ namespace {
 AnimationStateRecord InitialAnimationState()
 {
     AnimationStateRecord state{};
-    state.CurrentShape = 2;
-    state.CurrentRotation = 2;
-    state.ZoomPhases = 128;
+    state.CurrentShape = SHAPE_CIRCLE;
+    state.CurrentRotation = ROTATION_NONE;
+    state.ZoomPhases = ZOOM_FOUR_PHASE;
     state.ZoomShrinking = 1;
     return state;
 }

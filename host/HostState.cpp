@@ -1,5 +1,7 @@
 #include "host/HostState.h"
 
+#include "host/CloseRules.h"
+
 namespace {
 
 HostStateRecord InitialHostState()
@@ -17,7 +19,7 @@ HostStateRecord InitialHostState()
         nullptr,            // PasswordLibrary
         nullptr,            // VerifyPassword
         4,                  // MouseThreshold
-        0xFFFFFFFFu,        // LastVerifyTime: never
+        NEVER_VERIFIED,     // LastVerifyTime
         {0, 0},             // ReferencePoint
     };
     return state;

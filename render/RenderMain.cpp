@@ -1,11 +1,14 @@
 // orbilux-render: renders figures without a window, to a trace of every
 // drawing event and a PNG picture.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "render/RenderOptions.h"
 #include "render/Renderer.h"
+#include "settings/NumberText.h"
 #ifdef ORBILUX_HAVE_PNG
 #include "render/PngWriter.h"
 #endif
@@ -19,10 +22,16 @@
 
 namespace {
 
-int Fail(const std::string& message)
+int Fail(const std::string& message, int status = 2)
 {
     std::fprintf(stderr, "orbilux-render: %s\n", message.c_str());
-    return 2;
+    return status;
+}
+
+// After a failed write: the file as typed and the system's reason.
+[[maybe_unused]] int CannotWrite(const std::string& path)
+{
+    return Fail("cannot write " + Quoted(path) + ": " + std::strerror(errno != 0 ? errno : EIO), 1);
 }
 
 }  // namespace
@@ -34,7 +43,7 @@ int main(int argc, char** argv)
     if (!ParseRenderOptions(argc, argv, options, error))
         return Fail(error + " (try --help)");
     if (options.Help) {
-        std::fputs(RENDER_USAGE, stdout);
+        std::fputs(RenderUsage().c_str(), stdout);
         return 0;
     }
 #ifndef ORBILUX_HAVE_PNG
@@ -46,6 +55,9 @@ int main(int argc, char** argv)
         return Fail("--gif: this build has no GIF output");
 #endif
 
+    if (options.TracePath.empty() && options.PngPath.empty() && options.GifPath.empty())
+        std::fputs("orbilux-render: no --trace, --png or --gif given: the run writes nothing\n", stderr);
+
     std::FILE* trace = nullptr;
     if (options.TracePath == "-") {
 #ifdef _WIN32
@@ -55,7 +67,7 @@ int main(int argc, char** argv)
     } else if (!options.TracePath.empty()) {
         trace = std::fopen(options.TracePath.c_str(), "wb");
         if (!trace)
-            return Fail("--trace: cannot write '" + options.TracePath + "'");
+            return Fail("--trace: cannot write " + Quoted(options.TracePath) + ": " + std::strerror(errno));
     }
 
     RenderRequest request;
@@ -70,35 +82,34 @@ int main(int argc, char** argv)
 #ifdef ORBILUX_HAVE_GIF
     GifWriter gif(options.GifPath, options.Width, options.Height, options.GifEvery, options.Ticks);
     if (!options.GifPath.empty()) {
+        errno = 0;
         if (!gif.Open()) {
+            int reason = errno;
             if (trace && trace != stdout)
                 std::fclose(trace);
-            std::fprintf(stderr, "orbilux-render: cannot write '%s'\n", options.GifPath.c_str());
-            return 1;
+            errno = reason;
+            return CannotWrite(options.GifPath);
         }
         request.Observer = &gif;
     }
 #endif
+    errno = 0;
     bool traced = RunRender(request, options.Store, trace, pictures ? &bitmap : nullptr);
     if (trace && trace != stdout)
         traced = std::fclose(trace) == 0 && traced;
 #ifdef ORBILUX_HAVE_GIF
-    if (!options.GifPath.empty() && !gif.Finish(bitmap, traced) && traced) {
-        std::fprintf(stderr, "orbilux-render: cannot write '%s'\n", options.GifPath.c_str());
-        return 1;
-    }
+    if (!options.GifPath.empty() && !gif.Finish(bitmap, traced) && traced)
+        return CannotWrite(options.GifPath);
 #endif
     if (!traced) {
-        std::fprintf(stderr, "orbilux-render: writing the trace failed\n");
-        return 1;
+        return Fail(std::string("writing the trace failed: ") + std::strerror(errno != 0 ? errno : EIO), 1);
     }
 
 #ifdef ORBILUX_HAVE_PNG
     if (!options.PngPath.empty()) {
-        if (!WritePng(bitmap, options.PngPath.c_str())) {
-            std::fprintf(stderr, "orbilux-render: cannot write '%s'\n", options.PngPath.c_str());
-            return 1;
-        }
+        errno = 0;
+        if (!WritePng(bitmap, options.PngPath.c_str()))
+            return CannotWrite(options.PngPath);
     }
 #endif
     if (pictures && trace != stdout)

@@ -2,7 +2,12 @@
 
 #include <cstring>
 
-const char RENDER_USAGE[] =
+#include "settings/NumberText.h"
+#include "settings/SettingsHelp.h"
+
+namespace {
+
+const char USAGE_HEAD[] =
     "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
     "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE]\n"
     "                      [--gif FILE [--gif-every N]]\n"
@@ -10,93 +15,45 @@ const char RENDER_USAGE[] =
     "  --seed N     random seed (unsigned 32-bit); default: the clock\n"
     "  --width W, --height H   client size, 1 to 16384 (default 1024 x 768)\n"
     "  --ticks N    timer ticks to run, 0 to 100000000 (default 360)\n"
-    "  --setting NAME=VALUE    a stored value: RadiusFactor, ImagesPerSec, JoinTheDots,\n"
-    "               ObjectShape, ObjectRotation, ColourOption or ZoomOption;\n"
-    "               VALUE a 32-bit number, decimal or 0x hex\n"
+    "  --setting NAME=VALUE    a stored value, VALUE a 32-bit number, decimal or\n"
+    "               0x hex; NAME one of these (default in brackets):\n";
+
+const char USAGE_TAIL[] =
     "  --trace FILE every event, one line each ('-': standard output)\n"
     "  --png FILE   the picture after the last tick (when that tick closes a figure:\n"
     "               the closed figure, as shown during the pause before the erase)\n"
     "  --gif FILE   the run as a looping animated GIF; its last frame is the --png picture\n"
     "  --gif-every N  one frame per N ticks, 1 to 254 (default 1), and one at each\n"
-    "               figure's closing pause\n";
+    "               figure's closing pause\n"
+    "Options take one dash or two, and their value after a space or '='.\n";
 
-bool ParseNumber32(const char* text, std::uint32_t& value)
-{
-    const char* p = text;
-    if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
-        p += 2;
-        if (*p == '\0')
-            return false;
-        std::uint64_t v = 0;
-        for (; *p; p++) {
-            int digit;
-            if (*p >= '0' && *p <= '9') digit = *p - '0';
-            else if (*p >= 'a' && *p <= 'f') digit = *p - 'a' + 10;
-            else if (*p >= 'A' && *p <= 'F') digit = *p - 'A' + 10;
-            else return false;
-            v = v * 16 + digit;
-            if (v > 0xFFFFFFFFull)
-                return false;
-        }
-        value = static_cast<std::uint32_t>(v);
-        return true;
-    }
-    bool negative = *p == '-';
-    if (negative)
-        p++;
-    if (*p == '\0')
-        return false;
-    std::uint64_t v = 0;
-    for (; *p; p++) {
-        if (*p < '0' || *p > '9')
-            return false;
-        v = v * 10 + static_cast<std::uint64_t>(*p - '0');
-        if (v > 0xFFFFFFFFull)
-            return false;
-    }
-    if (negative) {
-        if (v > 0x80000000ull)
-            return false;
-        value = static_cast<std::uint32_t>(0x100000000ull - v);
-    } else {
-        value = static_cast<std::uint32_t>(v);
-    }
-    return true;
-}
+const char* const OPTIONS_WITH_VALUE[] = {"seed", "width", "height", "ticks", "setting",
+                                          "trace", "png", "gif", "gif-every"};
 
-namespace {
-
-const char* const OPTIONS_WITH_VALUE[] = {"--seed", "--width", "--height", "--ticks",
-                                          "--setting", "--trace", "--png", "--gif", "--gif-every"};
-
-bool ParseRange(const char* option, const char* text, std::uint32_t low, std::uint32_t high,
+bool ParseRange(const std::string& option, const std::string& text, std::uint32_t low, std::uint32_t high,
                 std::uint32_t& value, std::string& error)
 {
-    std::uint32_t v = 0;
-    // A minus sign would wrap to a large number; only plain numbers are sizes.
-    if (text[0] == '-' || !ParseNumber32(text, v) || v < low || v > high) {
-        error = std::string(option) + ": expected a number from " + std::to_string(low) + " to " +
-                std::to_string(high) + ", got '" + text + "'";
-        return false;
-    }
-    value = v;
-    return true;
+    if (ParseInRange(text.c_str(), low, high, value))
+        return true;
+    error = RangeMessage(option, text, low, high);
+    return false;
 }
 
-bool ParseSetting(const char* text, MemoryStore& store, std::string& error)
+bool ParseSetting(const std::string& option, const char* text, MemoryStore& store, std::string& error)
 {
     const char* equals = std::strchr(text, '=');
     std::string name = equals ? std::string(text, equals) : std::string(text);
     int index = SettingsValueIndex(name.c_str());
     if (!equals || index < 0) {
-        error = "--setting: expected NAME=VALUE with NAME one of RadiusFactor, ImagesPerSec, JoinTheDots, "
-                "ObjectShape, ObjectRotation, ColourOption, ZoomOption; got '" + std::string(text) + "'";
+        std::string names;
+        for (const SettingFacts& facts : SETTINGS_TABLE)
+            names += (names.empty() ? "" : ", ") + std::string(facts.Name);
+        error = option + ": expected NAME=VALUE with NAME one of " + names + "; got " + Quoted(text);
         return false;
     }
     std::uint32_t value = 0;
     if (!ParseNumber32(equals + 1, value)) {
-        error = "--setting " + name + ": expected a 32-bit number (decimal or 0x hex), got '" +
-                std::string(equals + 1) + "'";
+        error = option + " " + name + ": expected a 32-bit number (decimal or 0x hex), got " + Quoted(equals + 1);
         return false;
     }
     store.KeyExists = true;
@@ -107,65 +64,64 @@ bool ParseSetting(const char* text, MemoryStore& store, std::string& error)
 
 }  // namespace
 
+std::string RenderUsage()
+{
+    return USAGE_HEAD + StoredValuesHelp("    ") + USAGE_TAIL + HelpEntry("", STORED_VALUES_NOTE, 0);
+}
+
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error)
 {
     bool everyGiven = false;
     for (int i = 1; i < argc; i++) {
+        // -name or --name, the value after it or after '='.
         std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
+        std::size_t dashes = arg.compare(0, 2, "--") == 0 ? 2 : arg.compare(0, 1, "-") == 0 ? 1 : 0;
+        std::size_t equals = arg.find('=');
+        std::string name = arg.substr(dashes, equals == std::string::npos ? equals : equals - dashes);
+        bool inlineValue = equals != std::string::npos;
+        std::string option = arg.substr(0, inlineValue ? equals : std::string::npos);
+        if (dashes > 0 && (name == "help" || name == "h") && !inlineValue) {
             options.Help = true;
             continue;
         }
-        // Accept both "--name value" and "--name=value".
-        std::string name = arg, value;
-        bool inlineValue = false;
-        std::size_t equals = arg.find('=');
-        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            value = arg.substr(equals + 1);
-            inlineValue = true;
-        }
         bool known = false;
-        for (const char* option : OPTIONS_WITH_VALUE)
-            known = known || name == option;
-        if (!known) {
-            error = "unknown option '" + arg + "'";
+        for (const char* withValue : OPTIONS_WITH_VALUE)
+            known = known || name == withValue;
+        if (dashes == 0 || !known) {
+            error = "unknown option " + Quoted(arg);
             return false;
         }
-        if (!inlineValue) {
-            if (i + 1 >= argc) {
-                error = name + ": missing value";
-                return false;
-            }
-            value = argv[++i];
+        if (!inlineValue && i + 1 >= argc) {
+            error = option + ": missing value";
+            return false;
         }
-        const char* text = value.c_str();
-        if (name == "--seed") {
-            if (!ParseRange("--seed", text, 0, 0xFFFFFFFFu, options.Seed, error))
+        std::string value = inlineValue ? arg.substr(equals + 1) : argv[++i];
+        if (name == "seed") {
+            if (!ParseRange(option, value, 0, 0xFFFFFFFFu, options.Seed, error))
                 return false;
             options.HasSeed = true;
-        } else if (name == "--width") {
-            if (!ParseRange("--width", text, 1, MAX_RENDER_SIZE, options.Width, error))
+        } else if (name == "width") {
+            if (!ParseRange(option, value, 1, MAX_RENDER_SIZE, options.Width, error))
                 return false;
-        } else if (name == "--height") {
-            if (!ParseRange("--height", text, 1, MAX_RENDER_SIZE, options.Height, error))
+        } else if (name == "height") {
+            if (!ParseRange(option, value, 1, MAX_RENDER_SIZE, options.Height, error))
                 return false;
-        } else if (name == "--ticks") {
-            if (!ParseRange("--ticks", text, 0, MAX_RENDER_TICKS, options.Ticks, error))
+        } else if (name == "ticks") {
+            if (!ParseRange(option, value, 0, MAX_RENDER_TICKS, options.Ticks, error))
                 return false;
-        } else if (name == "--gif-every") {
-            if (!ParseRange("--gif-every", text, 1, MAX_GIF_EVERY, options.GifEvery, error))
+        } else if (name == "gif-every") {
+            if (!ParseRange(option, value, 1, MAX_GIF_EVERY, options.GifEvery, error))
                 return false;
             everyGiven = true;
-        } else if (name == "--setting") {
-            if (!ParseSetting(text, options.Store, error))
+        } else if (name == "setting") {
+            if (!ParseSetting(option, value.c_str(), options.Store, error))
                 return false;
         } else if (value.empty()) {
-            error = name + ": missing file name";
+            error = option + ": missing file name";
             return false;
-        } else if (name == "--trace") {
+        } else if (name == "trace") {
             options.TracePath = value;
-        } else if (name == "--gif") {
+        } else if (name == "gif") {
             options.GifPath = value;
         } else {
             options.PngPath = value;

@@ -25,11 +25,9 @@ const std::uint32_t MAX_RENDER_TICKS = 100000000;
 // with the transparent entry fill one 256-colour GIF palette.
 const std::uint32_t MAX_GIF_EVERY = 254;
 
-// Parses argv[1..argc-1]. On failure returns false with a one-line message.
+// Parses argv[1..argc-1]; options take one dash or two, and their value as
+// the next argument or after '='. On failure returns false with a one-line message.
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error);
 
-// A 32-bit number: decimal (a leading minus allowed, two's complement) or
-// 0x hex; nothing else, no surrounding space.
-bool ParseNumber32(const char* text, std::uint32_t& value);
-
-extern const char RENDER_USAGE[];
+// The --help text; the stored values' part comes from SETTINGS_TABLE.
+std::string RenderUsage();

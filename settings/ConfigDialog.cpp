@@ -2,7 +2,8 @@
 // on every change and, on OK, writes every value back to the registry.
 #include "settings/ConfigDialog.h"
 
-#include <cstddef>
+#include <cstdio>
+#include <cstring>
 
 #include "settings/DialogIds.h"
 #include "settings/EntryChecks.h"
@@ -15,20 +16,29 @@ namespace {
 // The warning box has no owner, so the dialog stays usable while it shows.
 const UINT WARNING_FLAGS = MB_OK | MB_ICONWARNING;
 
-template <size_t Count>
-void ShowMask(HWND dialog, const MaskControl (&controls)[Count], std::uint32_t mask)
+// "Entry must be between 1 and 1000", "... between 0 and 500 %".
+void Warn(const SettingFacts& facts, const char* caption)
 {
-    for (const MaskControl& control : controls)
-        CheckDlgButton(dialog, control.ControlId, (mask & control.Bit) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    char text[64];
+    std::snprintf(text, sizeof text, "Entry must be between %u and %u%s", static_cast<unsigned>(facts.Low),
+                  static_cast<unsigned>(facts.High), std::strcmp(facts.Unit, "%") == 0 ? " %" : "");
+    MessageBoxA(nullptr, text, caption, WARNING_FLAGS);
 }
 
-template <size_t Count>
-std::uint32_t MaskFromChecks(HWND dialog, const MaskControl (&controls)[Count])
+void ShowMask(HWND dialog, const SettingFacts& facts, std::uint32_t mask)
+{
+    for (int i = 0; i < facts.ChoiceCount; i++) {
+        const SettingChoice& choice = facts.Choices[i];
+        CheckDlgButton(dialog, choice.ControlId, (mask & choice.Value) != 0 ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+std::uint32_t MaskFromChecks(HWND dialog, const SettingFacts& facts)
 {
     std::uint32_t mask = 0;
-    for (const MaskControl& control : controls)
-        if (IsDlgButtonChecked(dialog, control.ControlId) != 0)
-            mask |= control.Bit;
+    for (int i = 0; i < facts.ChoiceCount; i++)
+        if (IsDlgButtonChecked(dialog, facts.Choices[i].ControlId) != 0)
+            mask |= facts.Choices[i].Value;
     return mask;
 }
 
@@ -36,11 +46,11 @@ void InitDialog(HWND dialog)
 {
     LoadSettingsFromRegistry();
 
+    // A stored colour that is none of the choices shows as Medium.
     int colourButton = IDC_COLOUR_MEDIUM;
-    if (Settings.ColourOption == COLOUR_HIGH)
-        colourButton = IDC_COLOUR_HIGH;
-    else if (Settings.ColourOption == COLOUR_LOW)
-        colourButton = IDC_COLOUR_LOW;
+    for (const SettingChoice& colour : COLOUR_CHOICES)
+        if (static_cast<std::uint32_t>(Settings.ColourOption) == colour.Value)
+            colourButton = colour.ControlId;
     CheckRadioButton(dialog, IDC_COLOUR_HIGH, IDC_COLOUR_LOW, colourButton);
 
     // Each of these makes its edit notify, so the values just written pass
@@ -52,9 +62,9 @@ void InitDialog(HWND dialog)
     // undefined third state.
     CheckDlgButton(dialog, IDC_JOIN_THE_DOTS, Settings.JoinTheDots != 0 ? BST_CHECKED : BST_UNCHECKED);
 
-    ShowMask(dialog, SHAPE_CONTROLS, Settings.ObjectShape);
-    ShowMask(dialog, ROTATION_CONTROLS, Settings.ObjectRotation);
-    ShowMask(dialog, ZOOM_CONTROLS, Settings.ZoomOption);
+    ShowMask(dialog, SETTINGS_TABLE[SETTING_OBJECT_SHAPE], Settings.ObjectShape);
+    ShowMask(dialog, SETTINGS_TABLE[SETTING_OBJECT_ROTATION], Settings.ObjectRotation);
+    ShowMask(dialog, SETTINGS_TABLE[SETTING_ZOOM_OPTION], Settings.ZoomOption);
 }
 
 void CheckImagesPerSec(HWND dialog)
@@ -67,7 +77,7 @@ void CheckImagesPerSec(HWND dialog)
         return;
     // Putting the previous value back notifies again; it passes the check.
     SetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
-    MessageBoxA(nullptr, "Entry must be between 1 and 1000", "Images Per Second", WARNING_FLAGS);
+    Warn(SETTINGS_TABLE[SETTING_IMAGES_PER_SEC], "Images Per Second");
 }
 
 void CheckObjectSize(HWND dialog)
@@ -79,7 +89,7 @@ void CheckObjectSize(HWND dialog)
     if (!checked.Refused)
         return;
     SetDlgItemInt(dialog, IDC_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
-    MessageBoxA(nullptr, "Entry must be between 0 and 500 %", "Circle Radius", WARNING_FLAGS);
+    Warn(SETTINGS_TABLE[SETTING_RADIUS_FACTOR], "Circle Radius");
 }
 
 // RadiusFactor and TimerInterval are already current from the edits; the masks
@@ -89,19 +99,19 @@ void SaveAll(HWND dialog)
     SettingsValueStore& store = RegistryStore();
     SaveRadiusFactor(store);
     SaveImagesPerSec(store);
-    SaveObjectShape(store, MaskFromChecks(dialog, SHAPE_CONTROLS));
-    SaveObjectRotation(store, MaskFromChecks(dialog, ROTATION_CONTROLS));
-    SaveZoomOption(store, MaskFromChecks(dialog, ZOOM_CONTROLS));
+    SaveObjectShape(store, MaskFromChecks(dialog, SETTINGS_TABLE[SETTING_OBJECT_SHAPE]));
+    SaveObjectRotation(store, MaskFromChecks(dialog, SETTINGS_TABLE[SETTING_OBJECT_ROTATION]));
+    SaveZoomOption(store, MaskFromChecks(dialog, SETTINGS_TABLE[SETTING_ZOOM_OPTION]));
 
     Settings.JoinTheDots = IsDlgButtonChecked(dialog, IDC_JOIN_THE_DOTS);
     SaveJoinTheDots(store);
 
-    if (IsDlgButtonChecked(dialog, IDC_COLOUR_HIGH) != 0)
-        SaveColourOption(store, COLOUR_HIGH);
-    else if (IsDlgButtonChecked(dialog, IDC_COLOUR_MEDIUM) != 0)
-        SaveColourOption(store, COLOUR_MEDIUM);
-    else if (IsDlgButtonChecked(dialog, IDC_COLOUR_LOW) != 0)
-        SaveColourOption(store, COLOUR_LOW);
+    for (const SettingChoice& colour : COLOUR_CHOICES) {
+        if (IsDlgButtonChecked(dialog, colour.ControlId) != 0) {
+            SaveColourOption(store, static_cast<std::int32_t>(colour.Value));
+            break;
+        }
+    }
 }
 
 }  // namespace

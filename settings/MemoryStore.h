@@ -1,17 +1,12 @@
 // Settings values held in memory: the headless renderer's stand-in for the
-// registry key, and the tests' store. A value not set is missing; the key
-// exists once any value has been set or written.
+// registry key, and the tests' store. Its slots are SETTINGS_TABLE's rows. A
+// value not set is missing; the key exists once any value has been set or
+// written.
 #pragma once
 #include <cstdint>
 
 #include "settings/Settings.h"
-
-const int SETTINGS_VALUE_COUNT = 7;
-
-// The seven value names in load order; index into MemoryStore's slots.
-extern const char* const SETTINGS_VALUE_NAMES[SETTINGS_VALUE_COUNT];
-// Index of `name` (exact, case-sensitive), or -1.
-int SettingsValueIndex(const char* name);
+#include "settings/SettingsTable.h"
 
 class MemoryStore : public SettingsValueStore {
 public:

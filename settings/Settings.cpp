@@ -2,13 +2,27 @@
 
 #include "settings/SettingsValues.h"
 
-SettingsRecord Settings = {DEFAULT_RADIUS_FACTOR, DEFAULT_TIMER_INTERVAL, 0, SHAPE_CIRCLE, ROTATION_NONE,
-                           COLOUR_HIGH, 0};
+namespace {
+
+// The record at process start: every value's default from the table.
+constexpr SettingsRecord StartRecord()
+{
+    return {DEFAULT_RADIUS_FACTOR,
+            DEFAULT_TIMER_INTERVAL,
+            SETTINGS_TABLE[SETTING_JOIN_THE_DOTS].Default,
+            SETTINGS_TABLE[SETTING_OBJECT_SHAPE].Default,
+            SETTINGS_TABLE[SETTING_OBJECT_ROTATION].Default,
+            static_cast<std::int32_t>(SETTINGS_TABLE[SETTING_COLOUR_OPTION].Default),
+            SETTINGS_TABLE[SETTING_ZOOM_OPTION].Default};
+}
+
+}  // namespace
+
+SettingsRecord Settings = StartRecord();
 
 void ResetSettings()
 {
-    Settings = SettingsRecord{DEFAULT_RADIUS_FACTOR, DEFAULT_TIMER_INTERVAL, 0, SHAPE_CIRCLE, ROTATION_NONE,
-                              COLOUR_HIGH, 0};
+    Settings = StartRecord();
 }
 
 std::uint32_t ImagesPerSecFor(std::uint32_t timerInterval)
@@ -86,12 +100,12 @@ void SaveColourOption(SettingsValueStore& store, std::int32_t value)
 
 void SaveObjectShape(SettingsValueStore& store, std::uint32_t mask)
 {
-    store.WriteValue(VALUE_OBJECT_SHAPE, mask == 0 ? SHAPE_CIRCLE : mask);
+    store.WriteValue(VALUE_OBJECT_SHAPE, mask == 0 ? SETTINGS_TABLE[SETTING_OBJECT_SHAPE].Default : mask);
 }
 
 void SaveObjectRotation(SettingsValueStore& store, std::uint32_t mask)
 {
-    store.WriteValue(VALUE_OBJECT_ROTATION, mask == 0 ? ROTATION_NONE : mask);
+    store.WriteValue(VALUE_OBJECT_ROTATION, mask == 0 ? SETTINGS_TABLE[SETTING_OBJECT_ROTATION].Default : mask);
 }
 
 void SaveZoomOption(SettingsValueStore& store, std::uint32_t mask)

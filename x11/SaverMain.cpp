@@ -17,6 +17,7 @@
 #include <string>
 
 #include "raster/EmulatedWindow.h"
+#include "settings/NumberText.h"
 #include "x11/SaverOptions.h"
 #include "x11/TickClock.h"
 #include "x11/XPresenter.h"
@@ -74,7 +75,7 @@ bool ReadSettingsFile(const std::string& path, bool named, std::vector<SettingCh
     if (failure != 0) {
         if (!named && failure == ENOENT)
             return true;
-        Message("cannot read settings file '" + path + "': " + std::strerror(failure));
+        Message("cannot read settings file " + Quoted(path) + ": " + std::strerror(failure));
         return !named;
     }
     std::vector<std::string> messages;
@@ -96,6 +97,7 @@ bool Allocate(XPresenter& presenter, int width, int height)
 struct Target {
     Window Id = 0;
     bool Own = false;
+    std::string Typed;  // the window id as given, for messages
 };
 
 Target ChooseTarget(Display* display, const SaverOptions& options)
@@ -103,14 +105,18 @@ Target ChooseTarget(Display* display, const SaverOptions& options)
     Target target;
     SaverTarget kind = options.Target;
     std::uint32_t id = options.WindowId;
+    if (kind == SaverTarget::WindowId)
+        target.Typed = options.WindowIdText;
     // The daemon names its window in XSCREENSAVER_WINDOW and may also pass
     // -root, meaning that window (the virtual root) rather than the real one.
     const char* named = std::getenv("XSCREENSAVER_WINDOW");
     if ((kind == SaverTarget::Default || kind == SaverTarget::Root) && named && *named) {
-        if (ParseWindowId(named, id))
+        if (ParseWindowId(named, id)) {
             kind = SaverTarget::WindowId;
-        else
-            Message(std::string("XSCREENSAVER_WINDOW is no window id: '") + named + "'");
+            target.Typed = named;
+        } else {
+            Message("XSCREENSAVER_WINDOW is no window id: " + Quoted(named));
+        }
     }
     if (kind == SaverTarget::Default)
         kind = SaverTarget::OwnWindow;
@@ -139,7 +145,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (options.Help) {
-        std::fputs(SAVER_USAGE, stdout);
+        std::fputs(SaverUsage().c_str(), stdout);
         return 0;
     }
 
@@ -159,7 +165,8 @@ int main(int argc, char** argv)
     }
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
-        Message("cannot open display");
+        const char* name = XDisplayName(nullptr);
+        Message(*name ? "cannot open display " + Quoted(name) : "cannot open display: DISPLAY is not set");
         return 1;
     }
     InstallXErrorHandler();
@@ -167,7 +174,7 @@ int main(int argc, char** argv)
     Target target = ChooseTarget(display, options);
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, target.Id, &attributes)) {
-        Message("no window " + std::to_string(target.Id));
+        Message("no window " + (target.Typed.empty() ? std::to_string(target.Id) : Quoted(target.Typed)));
         XCloseDisplay(display);
         return 1;
     }

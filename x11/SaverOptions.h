@@ -6,12 +6,15 @@
 
 #include "settings/MemoryStore.h"
 
+// Its own window's largest side.
+const std::uint32_t MAX_WINDOW_SIZE = 16384;
+
 enum class SaverTarget { Default, Root, OwnWindow, WindowId };
 
 // One change to a stored value: set it, or set or clear mask bits in it.
 struct SettingChange {
     enum Kind { Set, AddBits, RemoveBits };
-    int Index;  // into SETTINGS_VALUE_NAMES
+    int Index;  // into SETTINGS_TABLE
     Kind Operation;
     std::uint32_t Value;
 };
@@ -19,6 +22,7 @@ struct SettingChange {
 struct SaverOptions {
     SaverTarget Target = SaverTarget::Default;
     std::uint32_t WindowId = 0;
+    std::string WindowIdText;     // as typed, for messages
     std::uint32_t Width = 1024;   // own window's size
     std::uint32_t Height = 768;
     bool HasSeed = false;
@@ -30,13 +34,14 @@ struct SaverOptions {
     bool Help = false;
 };
 
-// Parses argv[1..argc-1]; options take one or two dashes. On failure returns
-// false with a one-line message.
+// Parses argv[1..argc-1]; options take one or two dashes, and their value
+// as the next argument or after '='. On failure returns false with a
+// one-line message.
 bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options, std::string& error);
 
 // Reads a settings file's text: lines NAME=VALUE, where NAME is a stored
-// value's name or a settings option that takes a value; blank lines and lines
-// starting with '#' are skipped. Each bad line adds one message naming
+// value's name or a settings option (a flag takes 1 or 0); blank lines and
+// lines starting with '#' are skipped. Each bad line adds one message naming
 // `fileName` and the line; the good lines still count.
 void ParseSettingsText(const std::string& text, const std::string& fileName, std::vector<SettingChange>& changes,
                        std::vector<std::string>& messages);
@@ -52,4 +57,5 @@ std::string DefaultSettingsPath(const char* xdgConfigHome, const char* home);
 // A window id: decimal or 0x hex, not 0.
 bool ParseWindowId(const char* text, std::uint32_t& id);
 
-extern const char SAVER_USAGE[];
+// The -help text; the settings part comes from SETTINGS_TABLE.
+std::string SaverUsage();

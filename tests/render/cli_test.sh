@@ -22,7 +22,8 @@ run() { $runner "$render" "$@"; }
 refusals=(--bogus --seed '--seed -1' '--seed 4294967296' '--seed ""' '--width 0' '--width 16385' '--height 0'
   '--height " 5"' '--ticks 100000001' '--setting Radius=5' '--setting radiusfactor=5' '--setting RadiusFactor'
   '--setting RadiusFactor=' --png --trace --gif --gif= '--gif-every 2' '--gif g.gif --gif-every 0'
-  '--gif g.gif --gif-every 255' '--gif g.gif --gif-every 3x' '--gif-every -1 --gif g.gif')
+  '--gif g.gif --gif-every 255' '--gif g.gif --gif-every 3x' '--gif-every -1 --gif g.gif' -bogus 'seed 1' '-seed=-1'
+  '-width 0' '-setting ObjectShape' '-setting=ZoomOption=0x' --help=1 '-gif-every 2' '-trace=')
 
 
 if [ -z "$only" ]; then
@@ -34,11 +35,33 @@ for line in "${refusals[@]}"; do
     "$(grep -c . <<<"$err")" -eq 1 -a ! -e t.txt -a ! -e g.gif -a ! -s out.txt
   rm -f t.txt g.gif
 done
-run --seed 3 --ticks 2 --setting RadiusFactor=0 --trace - >stdout.txt
+run --seed 3 --ticks 2 --setting RadiusFactor=0 --trace - >stdout.txt 2>err.txt
+check "a good run says nothing on stderr: $(cat err.txt)" test ! -s err.txt
 check "trace to standard output" grep -qx 'tick 1' stdout.txt
 check "the trace has no carriage returns" test "$(grep -c $'\r' stdout.txt)" -eq 0
 run --help >help.txt
 check "--help prints the usage" grep -q 'usage: orbilux-render' help.txt
+# Each stored value's entry, up to the next one, as one line.
+entry() { tr -d '\r' <help.txt | awk -v name="$1" '/^    [A-Z]/ { on = $1 == name } on' | tr -s ' \n' ' '; }
+shapes=$(entry ObjectShape | grep -o '[a-z-]*=[0-9]*' | tr '\n' ' ')
+check "--help decodes ObjectShape=510: $shapes" test "$(($(sed 's/[a-z-]*=/+/g' <<<"$shapes")))" = 510 -a \
+  "$(wc -w <<<"$shapes")" = 8
+for default in RadiusFactor=8 ImagesPerSec=50 ObjectRotation=2 ColourOption=10; do
+  check "--help: the default of ${default%=*} is ${default#*=}: $(entry "${default%=*}")" \
+    grep -q "\[${default#*=}\] *$" <<<"$(entry "${default%=*}")"
+done
+check "--help: RadiusFactor a percentage" grep -q '0 to 500 %' <<<"$(entry RadiusFactor)"
+# One dash or two, the value apart or after '='.
+run -seed 3 -ticks=2 -setting RadiusFactor=0 -trace - >one-dash.txt
+check "one dash as two" cmp -s stdout.txt one-dash.txt
+run --seed 3 --ticks 2 >out.txt 2>err.txt; status=$?
+check "no output: status $status, stderr '$(cat err.txt)'" test $status -eq 0 -a "$(tr -d '\r' <err.txt)" = \
+  "orbilux-render: no --trace, --png or --gif given: the run writes nothing"
+if [ -z "$runner" ]; then
+  run --png /tmp --ticks 1 >out.txt 2>err.txt; status=$?
+  check "--png /tmp: status $status, stderr '$(cat err.txt)'" test $status -eq 1 -a "$(cat err.txt)" = \
+    "orbilux-render: cannot write '/tmp': Is a directory"
+fi
 fi
 
 golden() {

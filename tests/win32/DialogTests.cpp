@@ -50,13 +50,12 @@ std::string AnswerWarning(const char* caption)
 }
 
 // What each mask bit's check box says, lowest bit (2) first.
-template <size_t Count>
-std::string MaskTexts(HWND dialog, const MaskControl (&controls)[Count])
+std::string MaskTexts(HWND dialog, const SettingFacts& facts)
 {
     std::string said;
     for (std::uint32_t bit = 2; bit != 0; bit <<= 1)
-        for (const MaskControl& control : controls)
-            said += control.Bit == bit ? Text(dialog, control.ControlId) + "|" : "";
+        for (int i = 0; i < facts.ChoiceCount; i++)
+            said += facts.Choices[i].Value == bit ? Text(dialog, facts.Choices[i].ControlId) + "|" : "";
     return said;
 }
 
@@ -128,8 +127,9 @@ TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
     HWND dialog = Saver.WaitForWindow(DIALOG, TITLE);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, ID_SIZE), "8");
-    std::string masks = MaskTexts(dialog, SHAPE_CONTROLS) + MaskTexts(dialog, ROTATION_CONTROLS);
-    EXPECT_EQ(masks + MaskTexts(dialog, ZOOM_CONTROLS),
+    std::string masks = MaskTexts(dialog, SETTINGS_TABLE[SETTING_OBJECT_SHAPE]);
+    masks += MaskTexts(dialog, SETTINGS_TABLE[SETTING_OBJECT_ROTATION]);
+    EXPECT_EQ(masks + MaskTexts(dialog, SETTINGS_TABLE[SETTING_ZOOM_OPTION]),
               "Circle|Square|Triangle|4 Point Star|Diamond|Pyramid|6 Point Star|8 Point Star|None|Clockwise|"
               "Anti-Clockwise|Low|Medium|High|Very High|1 Phase|2 Phase|4 Phase|Start Small|Start Large|");
     for (const auto& step : steps) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # orbilux without a display: bad input gets one clear message (status 2, before
-# the display is opened: nothing drawn); a settings file's bad line is named and
-# the run goes on; orbilux.xml parses and every option it offers is accepted;
-# cmake --install and the package put hack, configuration and man page in place.
+# the display is opened: nothing drawn); every option -help shows is accepted,
+# with one dash or two, and every setting among them in the settings file; a
+# settings file's bad line is named, escaped, and the run goes on; orbilux.xml
+# parses and every option it offers is accepted; cmake --install and the
+# package put hack, configuration and man page in place.
 # Usage: hack_test.sh BUILD_DIR ORBILUX_XML
 set -u
 build=$1 xml=$2 saver=$1/x11/orbilux
@@ -17,6 +19,13 @@ while IFS='|' read -r args message; do
   check "'$args': status $status, $(cat "$tmp/err")" test "$status" = 2 -a "$(cat "$tmp/err")" = "orbilux: $message"
 done <<'CASES'
 -bogus|unknown option '-bogus' (try -help)
+root|unknown option 'root' (try -help)
+-root=1|-root: takes no value (try -help)
+-no-colour low|unknown option '-no-colour' (try -help)
+--join-dots=2|--join-dots: expected a number from 0 to 1, got '2' (try -help)
+-images-per-sec 0|-images-per-sec: expected a number from 1 to 1000, got '0' (try -help)
+--zoom=|--zoom: expected low, medium, high, very-high, one-phase, two-phase, four-phase, start-small, start-large; got '' (try -help)
+-window-id 0x12345x|-window-id: expected a window id (decimal or 0x hex), got '0x12345x' (try -help)
 --window-id x|--window-id: expected a window id (decimal or 0x hex), got 'x' (try -help)
 -window-id 0|-window-id: expected a window id (decimal or 0x hex), got '0' (try -help)
 -seed|-seed: missing value (try -help)
@@ -30,15 +39,52 @@ done <<'CASES'
 -settings /|cannot read settings file '/': Is a directory
 CASES
 
-mkdir -p "$tmp/cfg/orbilux" && printf 'object-size=0\nJoinTheDots 1\n' >"$tmp/cfg/orbilux/settings"
+nodisplay="orbilux: cannot open display: DISPLAY is not set"
+mkdir -p "$tmp/cfg/orbilux" && printf 'object-size=0\nJoinTheDots 1\n\0\377=1\nzoom=low\001\n' >"$tmp/cfg/orbilux/settings"
 run -seed 1; status=$?
 check "settings file: status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = \
   "orbilux: $tmp/cfg/orbilux/settings:2: expected NAME=VALUE, got 'JoinTheDots 1'
-orbilux: cannot open display"
+orbilux: $tmp/cfg/orbilux/settings:3: unknown setting '\x00\xff'
+orbilux: $tmp/cfg/orbilux/settings:4: zoom: expected low, medium, high, very-high, one-phase, two-phase, four-phase, start-small, start-large; got 'low\x01'
+$nodisplay"
 rm "$tmp/cfg/orbilux/settings"
+DISPLAY=:99999 "$saver" >/dev/null 2>"$tmp/err"
+check "a display that cannot be opened is named: $(cat "$tmp/err")" test "$(cat "$tmp/err")" = "orbilux: cannot open display ':99999'"
+# With the test display, a window that is not there is named as it was typed.
+env -u XSCREENSAVER_WINDOW "$saver" -window-id 0x12345 >/dev/null 2>"$tmp/err"; status=$?
+if ! grep -q "cannot open display" "$tmp/err"; then
+  check "no window: status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = "orbilux: no window '0x12345'"
+fi
 
 run -help; check "-help: status $?" test $? = 0
-check "-help lists -window-id" grep -q -- "-window-id ID" "$tmp/out"
+# Every option the help shows, with a value where it takes one: on the command
+# line with one dash and a separate value, and with two and '='; the settings
+# among them as file lines NAME=VALUE (a flag with 1 or 0). A name missing
+# here, or here and not in the help, fails.
+touch "$tmp/empty"
+options='root window window-id=0x2a geometry=10x10 seed=1 max-ticks=1 settings='$tmp/empty'
+object-size=500 images-per-sec=1 join-dots no-join-dots shape=square,pyramid no-shape=circle rotation=clockwise
+no-rotation=none colour=low color=medium zoom=very-high,start-small no-zoom=low RadiusFactor=600
+ImagesPerSec=0 JoinTheDots=1 ObjectShape=510 ObjectRotation=0x0E ColourOption=-1 ZoomOption=0x3FE'
+shown=$(sed -n 's/^  \(-[^ ,]*\( [A-Z]*\)\?\(, -[^ ,]*\( [A-Z]*\)\?\)\?\).*/\1/p; s/.*(also \(-[a-z]*\)).*/\1/p' "$tmp/out" |
+  tr ',' '\n' | sed 's/^ *-\([^ ]*\).*/\1/' | grep -vx 'h\|help' | sort)
+check "-help shows: $(echo $shown)" test "$shown" = "$(tr ' ' '\n' <<<"$options" | sed 's/=.*//' | grep . | sort)"
+for option in $options; do
+  name=${option%%=*} value=${option#*=}
+  [ "$name" = "$option" ] && set -- "-$name" || set -- "-$name" "$value"
+  for args in "$*" "-$option"; do
+    # shellcheck disable=SC2086
+    run $args; status=$?
+    check "'$args': status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = "$nodisplay"
+  done
+  case $name in root | window | window-id | geometry | seed | max-ticks | settings) continue ;; esac
+  [ "$name" = "$option" ] && value=1
+  echo "$name=$value" >>"$tmp/cfg/orbilux/settings"
+  [ "$name" = "$option" ] && echo "$name=0" >>"$tmp/cfg/orbilux/settings"
+done
+run; status=$?
+check "settings file of every setting: status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = "$nodisplay"
+rm "$tmp/cfg/orbilux/settings"
 
 # Every argument the configuration file offers, at its slider's ends.
 python3 - "$xml" >"$tmp/lines" <<'PY' || fail "$xml does not parse"
@@ -53,7 +99,7 @@ check "more than 20 options in $xml" test "$(wc -l <"$tmp/lines")" -gt 20
 while read -r line; do
   # shellcheck disable=SC2086
   run $line; status=$?
-  check "'$line' from $xml: status $status: $(cat "$tmp/err")" test "$status" = 1
+  check "'$line' from $xml: status $status: $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = "$nodisplay"
 done <"$tmp/lines"
 
 expected=$(printf '/usr/%s\n' libexec/xscreensaver/orbilux share/man/man6/orbilux.6 share/xscreensaver/config/orbilux.xml)
