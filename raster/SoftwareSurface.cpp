@@ -94,6 +94,20 @@ void SoftwareSurface::Plot(i64 x, i64 y)
     Put(x, y, PenColour);
 }
 
+// The pixels of column x (row y) whose doubled distance from the doubled
+// centre is b; pixel centres lie on b's parity, so the halves are exact.
+void SoftwareSurface::PlotColumnPair(i64 x, i64 centreY2, i64 b)
+{
+    Plot(x, (centreY2 - b - 1) / 2);
+    Plot(x, (centreY2 + b - 1) / 2);
+}
+
+void SoftwareSurface::PlotRowPair(i64 y, i64 centreX2, i64 b)
+{
+    Plot((centreX2 - b - 1) / 2, y);
+    Plot((centreX2 + b - 1) / 2, y);
+}
+
 // (x, y) lies on the surface.
 void SoftwareSurface::Put(i64 x, i64 y, Colour colour)
 {
@@ -169,19 +183,15 @@ void SoftwareSurface::DrawCircle(i64 left, i64 top, i64 size)
     for (i64 x = firstX; x <= lastX; ++x) {
         const i64 a = std::llabs(2 * x + 1 - centreX2);
         const i64 b = OutlineHeight(a, d);
-        if (a <= b) {
-            Plot(x, (centreY2 - b - 1) / 2);
-            Plot(x, (centreY2 + b - 1) / 2);
-        }
+        if (a <= b)
+            PlotColumnPair(x, centreY2, b);
     }
     const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(top + size, Height) - 1;
     for (i64 y = firstY; y <= lastY; ++y) {
         const i64 a = std::llabs(2 * y + 1 - centreY2);
         const i64 b = OutlineHeight(a, d);
-        if (a <= b) {
-            Plot((centreX2 - b - 1) / 2, y);
-            Plot((centreX2 + b - 1) / 2, y);
-        }
+        if (a <= b)
+            PlotRowPair(y, centreX2, b);
     }
 }
 
@@ -205,21 +215,15 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
     for (i64 x = firstX; x <= lastX; ++x) {
         const double a = static_cast<double>(std::llabs(2 * x + 1 - centreX2));
         const double h = ry * std::sqrt(std::max(0.0, 1.0 - (a / rx) * (a / rx)));
-        if (dy == 0 || a * ry * ry <= h * rx * rx) {
-            const i64 b = snap(h, dy);
-            Plot(x, (centreY2 - b - 1) / 2);
-            Plot(x, (centreY2 + b - 1) / 2);
-        }
+        if (dy == 0 || a * ry * ry <= h * rx * rx)
+            PlotColumnPair(x, centreY2, snap(h, dy));
     }
     const i64 firstY = std::max<i64>(top, 0), lastY = std::min<i64>(bottom, Height) - 1;
     for (i64 y = firstY; y <= lastY; ++y) {
         const double a = static_cast<double>(std::llabs(2 * y + 1 - centreY2));
         const double w = rx * std::sqrt(std::max(0.0, 1.0 - (a / ry) * (a / ry)));
-        if (dx == 0 || a * rx * rx <= w * ry * ry) {
-            const i64 b = snap(w, dx);
-            Plot((centreX2 - b - 1) / 2, y);
-            Plot((centreX2 + b - 1) / 2, y);
-        }
+        if (dx == 0 || a * rx * rx <= w * ry * ry)
+            PlotRowPair(y, centreX2, snap(w, dx));
     }
 }
 
@@ -229,9 +233,9 @@ void SoftwareSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t righ
     // GDI takes the box whichever way round its corners come.
     const i64 l = std::min(left, right), r = std::max(left, right);
     const i64 t = std::min(top, bottom), b = std::max(top, bottom);
-    if (l == r || t == b)
-        return;
     const i64 size = r - l;
+    if (size == 0 || t == b || (size == 1 && b - t == 1))
+        return;  // GDI draws nothing in an empty or one-pixel box
     if (size != b - t || xs != xe || ys != ye) {
         // Only the full circle is drawn exactly; anything else gets the
         // whole outline.
@@ -244,16 +248,25 @@ void SoftwareSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t righ
 
     // Start = end: the whole circle less the one pixel where the arc would
     // close. Measured for a start straight left, above, right or below the
-    // centre of an even-sized box; elsewhere the whole outline is drawn.
+    // centre; elsewhere the whole outline is drawn.
     const i64 sx = 2 * i64(xs) - (l + r), sy = 2 * i64(ys) - (t + b);  // doubled, from the centre
     const i64 radius = size / 2;
-    const i64 cx = (l + r) / 2, cy = (t + b) / 2;
+    const i64 cx = l + radius, cy = t + radius;
     auto skip = [&](i64 ox, i64 oy) {
         Skipping = true;
         SkipX = cx + ox;
         SkipY = cy + oy;
     };
-    if (size % 2 != 0 || (sx != 0 && sy != 0) || (sx == 0 && sy == 0)) {
+    if (size % 2 != 0) {
+        // The centre pixel's row and column lie half a pixel before the
+        // centre; a start right of it leaves nothing out.
+        if (sy == -1 && sx < 0)
+            skip(radius == 1 ? 0 : -radius, -1);
+        else if (sx == -1 && sy < 0)
+            skip(1, radius == 1 ? 0 : -radius);
+        else if (sx == -1 && sy > 0)
+            skip(0, radius);
+    } else if ((sx != 0 && sy != 0) || (sx == 0 && sy == 0)) {
         // whole outline
     } else if (sx < 0) {
         const i64 left4[4][2] = {{0, -1}, {-1, -2}, {-2, -2}, {-radius, -2}};

@@ -57,6 +57,8 @@ private:
     // Sets one pixel in the pen colour unless it lies outside the bitmap or
     // is the pixel that a full-circle Arc leaves out.
     void Plot(std::int64_t x, std::int64_t y);
+    void PlotColumnPair(std::int64_t x, std::int64_t centreY2, std::int64_t b);
+    void PlotRowPair(std::int64_t y, std::int64_t centreX2, std::int64_t b);
     void DrawCircle(std::int64_t left, std::int64_t top, std::int64_t size);
     void DrawEllipse(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
 

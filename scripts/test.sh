@@ -30,23 +30,27 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 orbilux_env_start || { echo "0 passed, 1 failed: test display or Wine prefix"; exit 1; }
 
-total_passed=0 total_failed=0 total_skipped=0 skipped_why=()
+total_passed=0 total_failed=0 total_skipped=0 skipped_why=() failed_names=()
 junit_dir=$(mktemp -d)
 
-# count_junit FILE: "passed failed skipped" of one CTest JUnit report.
+# count_junit FILE: "passed failed skipped" of one CTest JUnit report, then
+# the names of its failed tests, one a line.
 count_junit() {
   python3 - "$1" <<'PY'
 import sys, xml.etree.ElementTree as ET
 passed = failed = skipped = 0
+names = []
 for case in ET.parse(sys.argv[1]).getroot().iter('testcase'):
     status = case.get('status', '')
     if case.find('failure') is not None or case.find('error') is not None or status == 'fail':
         failed += 1
+        names.append(case.get('name', '?'))
     elif case.find('skipped') is not None or status in ('notrun', 'disabled'):
         skipped += 1
     else:
         passed += 1
 print(passed, failed, skipped)
+print('\n'.join(names))
 PY
 }
 
@@ -55,15 +59,20 @@ PY
 # no report) counts as one failure.
 run_suite() {
   local config=$1; shift
-  local xml=$junit_dir/$config.xml p f s status
+  local xml=$junit_dir/$config.xml p f s status report name
   echo "== test $config"
   rm -f "$xml"
   (cd "build/$config" && ctest -j2 --output-on-failure --timeout 300 --output-junit "$xml" "$@")
   status=$?
-  if [ -f "$xml" ] && read -r p f s < <(count_junit "$xml"); then
-    [ "$status" -ne 0 ] && [ "$f" -eq 0 ] && { f=1; echo "test: ctest failed in $config without a failed test"; }
+  if [ -f "$xml" ] && report=$(count_junit "$xml") && read -r p f s <<<"$report"; then
+    while read -r name; do
+      [ -n "$name" ] && failed_names+=("$config $name")
+    done < <(tail -n +2 <<<"$report")
+    if [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; then
+      f=1; echo "test: ctest failed in $config without a failed test"; failed_names+=("$config (ctest, no failed test)")
+    fi
   else
-    p=0 f=1 s=0; echo "test: no result from $config"
+    p=0 f=1 s=0; echo "test: no result from $config"; failed_names+=("$config (no result)")
   fi
   total_passed=$((total_passed + p)) total_failed=$((total_failed + f)) total_skipped=$((total_skipped + s))
   [ "$s" -gt 0 ] && skipped_why+=("$s $config test(s) skipped themselves (see their output)")
@@ -117,7 +126,7 @@ count_step() {
   if "$@"; then
     total_passed=$((total_passed + 1))
   else
-    total_failed=$((total_failed + 1)); echo "test: $name failed"
+    total_failed=$((total_failed + 1)); echo "test: $name failed"; failed_names+=("$name")
   fi
 }
 # The release artefacts (installer, zip, checksums) from the builds above,
@@ -126,11 +135,15 @@ count_step package env ORBILUX_SKIP_SETUP=1 bash scripts/package.sh
 count_step fuzz bash scripts/fuzz.sh 20
 
 echo "== all tests took $(( $(date +%s) - start )) s"
+summary="$total_passed passed, $total_failed failed"
 if [ "$total_skipped" -gt 0 ]; then
   why=$(printf '%s; ' "${skipped_why[@]}")
   echo "skipped: ${why%; }"
-  echo "$total_passed passed, $total_failed failed, $total_skipped skipped"
-else
-  echo "$total_passed passed, $total_failed failed"
+  summary+=", $total_skipped skipped"
 fi
+# The tail of a log names what failed.
+for name in "${failed_names[@]+"${failed_names[@]}"}"; do
+  echo "failed: $name"
+done
+echo "$summary"
 [ "$total_failed" -eq 0 ]

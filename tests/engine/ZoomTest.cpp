@@ -24,6 +24,8 @@ TEST(Zoom, RunsItsPhasesAtTheRightSpeed)
         {ZOOM_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_SMALL, 100, 1, 1,
          {{0, 11}, {89, 100}, {90, 99}, {179, 10}, {180, 11}, {269, 100}, {270, 99}}},
         {ZOOM_VERY_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_SMALL, 500, 5, 1, {{0, 10}, {89, 455}, {90, 450}, {179, 5}}},
+        // A fast start small from under 1 pixel starts at 1.
+        {ZOOM_VERY_HIGH | ZOOM_FOUR_PHASE | ZOOM_START_SMALL, 91, 1, 1, {{0, 2}, {89, 91}}},
         // Two phases turn at step 180 only.
         {ZOOM_HIGH | ZOOM_TWO_PHASE | ZOOM_START_LARGE, 100, 2, 0, {{0, 99}, {90, 54}, {179, 10}, {180, 11}, {359, 100}}},
         // The clamp undoes each change.

@@ -44,12 +44,13 @@ TEST(RenderPicture, GoldenPictures)
         std::vector<std::pair<const char*, std::uint32_t>> Settings;
         std::uint64_t Digest;
     } pictures[] = {
+        // Each run starts from the defaults, whatever the run before stored.
+        {"shapes", {12345, 240, 180, 500}, {{"ObjectShape", 0x1FE}, {"ObjectRotation", 14}, {"ZoomOption", 0x3FE}},
+         15617489322029260420ull},
+        {"joined", {77, 160, 120, 360}, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}, 1655465754170786230ull},
         // A tick that closes the figure shows it whole, as the pause does.
         {"closed", {1, 200, 150, 360}, {}, 14679961531666055113ull},
         {"next", {1, 200, 150, 361}, {}, 12033959517471881745ull},  // erased, then the next figure's first circle
-        {"joined", {77, 160, 120, 360}, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}, 1655465754170786230ull},
-        {"shapes", {12345, 240, 180, 500}, {{"ObjectShape", 0x1FE}, {"ObjectRotation", 14}, {"ZoomOption", 0x3FE}},
-         15617489322029260420ull},
     };
     for (const auto& picture : pictures) {
         MemoryStore store;

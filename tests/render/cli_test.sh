@@ -10,6 +10,7 @@ set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 render=$1 data=$2 runner=${3:-}
 only=${ORBILUX_GOLDEN_ONLY:-}
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 out=$PWD
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -101,6 +102,18 @@ golden radius1 --seed 9 --width 152 --height 112 --ticks 400 --setting RadiusFac
   --setting ObjectShape=0x1FE --setting ObjectRotation=14 --setting ImagesPerSec=0
 golden extreme --seed 31337 --width 3 --height 16384 --ticks 400 --setting RadiusFactor=4294967295 \
   --setting ZoomOption=0x3FE --setting ObjectShape=0x1FE --setting ObjectRotation=14 --setting ImagesPerSec=1001
+
+# Twenty runs over every kind of drawing, a few figures each, whose traces
+# every build must write alike; DATA/random.sha256 holds their digests.
+if [ -z "$only" ]; then
+  bash "$here/random_runs.sh" 100 119 1100 | while read -r args; do
+    run $args --trace r.trace >/dev/null 2>&1
+    echo "$(sha256sum <r.trace | cut -c1-64) $args"
+  done >random.sha256
+  [ "${ORBILUX_UPDATE_GOLDEN:-0}" = 1 ] && cp random.sha256 "$data/random.sha256"
+  diff "$data/random.sha256" random.sha256 >random.diff
+  check "every random run's trace equals the stored digest: $(cat random.diff)" test ! -s random.diff
+fi
 
 [ -n "$only" ] && [ $((passed + failed)) -eq 0 ] && fail "no golden trace named '$only'"
 summary

@@ -1,39 +1,9 @@
-// Full-circle Arc against GDI's pixels, and sound outlines for other arcs.
+// Arcs other than the full circles (CirclesTest.cpp): sound outlines.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 
 #include "GdiVectors.h"
-
-// Arc(c-r, c-r, c+r, c+r) with start = end straight left of, above, right of
-// or below the centre; the shapes use the left one. A start further out on
-// the same ray, and the box given the other way round (as a negative radius
-// makes it), draw the same. Centres 17 and 190 clip the larger circles.
-TEST(SurfaceArcs, FullCirclesFromEachSideMatchGdi)
-{
-    const std::vector<GdiVector> arcs = LoadGdiVectors("arcs_sides.txt");
-    ASSERT_EQ(arcs.size(), 320u);
-    for (const GdiVector& arc : arcs) {
-        char side[16] = "";
-        int r = 0;
-        ASSERT_EQ(std::sscanf(arc.Head.c_str(), "arc-%15s r=%d", side, &r), 2);
-        const int ux = !std::strcmp(side, "left") ? -1 : !std::strcmp(side, "right") ? 1 : 0;
-        const int uy = !std::strcmp(side, "top") ? -1 : !std::strcmp(side, "bottom") ? 1 : 0;
-        for (int c : {100, 17, 190})
-            for (int flip : {1, -1})
-                for (int reach : {r, 5 * r}) {
-                    Bitmap bitmap(200, 200);
-                    SoftwareSurface surface(bitmap);
-                    surface.SelectPen(0xFFFFFF);
-                    const int sx = c + ux * reach, sy = c + uy * reach;
-                    surface.Arc(c - flip * r, c - flip * r, c + flip * r, c + flip * r, sx, sy, sx, sy);
-                    ASSERT_EQ(LitPixels(bitmap), Placed(arc.Pixels, c, c, bitmap))
-                        << arc.Head << " centre " << c << " flip " << flip << " reach " << reach;
-                }
-    }
-}
 
 // Boxes and starts the shapes never use: no exact reference, but the outline
 // must reach its box's edges and stay inside; an empty box draws nothing.
