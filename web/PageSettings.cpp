@@ -41,6 +41,15 @@ bool Took(int index, std::uint32_t value)
     }
 }
 
+// The edit's reading of a number: a plain signed decimal that fits 32 bits,
+// taken as unsigned; false for anything else.
+bool ReadEntry(const char* text, std::uint32_t& value)
+{
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        return false;
+    return ParseNumber32(text, value);
+}
+
 }  // namespace
 
 void PageSettings::Clear()
@@ -76,14 +85,6 @@ std::uint32_t PageSettings::Load()
     Store.KeyExists = true;
     Given = 0;
     return replaced;
-}
-
-bool ReadEntry(const char* text, std::uint32_t& value)
-{
-    // Only a plain signed decimal that fits 32 bits, as the edit reads it.
-    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        return false;
-    return ParseNumber32(text, value);
 }
 
 bool PageSettings::Enter(int index, const char* text)

@@ -38,7 +38,3 @@ private:
     MemoryStore Store;
     std::uint32_t Given = 0;  // a bit per value given since the last Load
 };
-
-// The edit's reading of a number (a signed decimal, taken as unsigned);
-// false for anything else.
-bool ReadEntry(const char* text, std::uint32_t& value);
