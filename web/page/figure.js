@@ -20,7 +20,7 @@ class OrbiluxFigure {
     this.fit(width, height);
     this.pausePending = 0;
     this.M._ox_start(seed >>> 0, width, height);
-    this.show();
+    this.M._ox_changed();  // the erase: a resized opaque canvas is black already
     this.running = true;
     this.schedule();
   }
@@ -39,7 +39,7 @@ class OrbiluxFigure {
       return;
     this.fit(width, height);
     this.M._ox_resize(width, height);
-    this.show();
+    this.M._ox_changed();
   }
 
   fit(width, height) {
