@@ -163,16 +163,17 @@ export class Tab {
       setTimeout(check, 10); check(); })`);
   }
 
-  // The canvas's pixels: width, height and RGBA bytes.
-  async pixels() {
-    const [width, height, data] = await this.eval(`(() => {
+  // The canvas's pixels: width, height and RGBA bytes, read as soon as the
+  // promise `when` settles, with what it gave as `value`.
+  async pixels(when = 'Promise.resolve()') {
+    const [width, height, data, value] = await this.eval(`(${when}).then((value) => {
       const c = document.getElementById('figure');
       const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
       let s = '';
       for (let i = 0; i < d.length; i += 32768) s += String.fromCharCode.apply(null, d.subarray(i, i + 32768));
-      return [c.width, c.height, btoa(s)];
-    })()`);
-    return {width, height, data: Buffer.from(data, 'base64')};
+      return [c.width, c.height, btoa(s), value];
+    })`);
+    return {width, height, data: Buffer.from(data, 'base64'), value};
   }
 
   async close() {

@@ -121,6 +121,21 @@ const suites = {
     check(!difference, `window of 160 x 120 at scale 2: ${difference}`);
     await finish(tab, 'window size');
 
+    // Running live by its timer, across a figure's end and its pause: the
+    // canvas right after a tick is the renderer's picture for that many ticks.
+    const live = {seed: 8, width: 240, height: 180, settings: {RadiusFactor: 0, JoinTheDots: 1, ImagesPerSec: 1000}};
+    const hook = `window.ticks = 0; window.afterTick = null; const setIntervalAlone = window.setInterval;
+      window.setInterval = (f, ms) => setIntervalAlone(() => { f(); window.ticks++;
+        const then = window.afterTick; window.afterTick = null; if (then) then(); }, ms);`;
+    const running = await browser.open(`${url}?${query({...live.settings, seed: live.seed})}`,
+                                       {width: live.width, height: live.height, script: hook});
+    await running.until('window.ticks >= 400');
+    const picture = await running.pixels('new Promise((resolve) => { afterTick = () => resolve(ticks); })');
+    live.ticks = picture.value;
+    const liveDifference = differingPixels(picture, renderPng(live));
+    check(!liveDifference, `live after ${live.ticks} ticks: ${liveDifference}`);
+    await finish(running, 'live');
+
     // The live gallery: every figure in its own module starts drawing.
     const gallery = await browser.open(`${url}gallery/`, {width: 1400, height: 1600});
     await gallery.until(`(() => { const all = [...document.querySelectorAll('canvas')];
