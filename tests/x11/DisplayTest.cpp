@@ -1,10 +1,13 @@
 // The X11 saver on a real X server: its pictures equal the renderer's on a window of the test's, on
-// the root window, after a resize and after an exposure; signals and the window's end stop it.
+// the root window, after a resize and after an exposure, with no copy of the picture in the server;
+// its own window carries the desktop's properties; signals and the window's end stop it.
 // GoogleTest first: Xlib's macros (None, Bool) would break its headers.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XRes.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -92,12 +95,45 @@ int WaitExit(pid_t pid, int ms)
     return -1;
 }
 
-enum Action { ON_WINDOW, ON_ROOT, RESIZE, COVER };
+// The bytes of pixmaps that the client of process `pid` holds in the server, -1 when it has no
+// client there.
+long PixmapBytes(pid_t pid)
+{
+    XResClientIdSpec all = {0, XRES_CLIENT_ID_PID_MASK};
+    long count = 0;
+    XResClientIdValue* ids = nullptr;
+    long bytes = -1;
+    if (XResQueryClientIds(Dpy, 1, &all, &count, &ids) != Success)
+        return -1;
+    for (long i = 0; i < count; i++) {
+        unsigned long value = 0;
+        if (XResGetClientPid(&ids[i]) == pid && XResQueryClientPixmapBytes(Dpy, ids[i].spec.client, &value))
+            bytes = static_cast<long>(value);
+    }
+    XResClientIdsDestroy(count, ids);
+    return bytes;
+}
+
+// Covers part of `w` with a window of the test's, then takes it away: the server paints that part
+// of `w` white (its background) and sends an Expose.
+void Cover(Window w, int x, int y, int width, int height)
+{
+    Window cover = XCreateSimpleWindow(Dpy, w, x, y, width, height, 0, 0, BlackPixel(Dpy, 0));
+    XMapRaised(Dpy, cover);
+    XSync(Dpy, False);
+    XDestroyWindow(Dpy, cover);
+    XSync(Dpy, False);
+}
+
+// What a case does besides drawing on a window of its own: these may be combined.
+// SELF: the picture is compared with what the saver showed before the cover, as a resize within a
+// figure goes where the renderer cannot follow.
+enum Action { ON_WINDOW = 0, ON_ROOT = 1, RESIZE = 2, COVER = 4, COVER_EARLY = 8, SELF = 16 };
 
 TEST(Display, PicturesEqualTheRenderer)
 {
     struct Case {
-        Action Do;
+        int Do;  // Action bits
         std::uint32_t Ticks;
         std::vector<std::pair<std::string, std::uint32_t>> Values;
     };
@@ -105,7 +141,12 @@ TEST(Display, PicturesEqualTheRenderer)
                                {ON_WINDOW, 365, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},  // joined across a pause
                                {ON_ROOT, 100, {}},
                                {RESIZE, 380, {}},
-                               {COVER, 150, {{"ColourOption", 50}}}};
+                               {COVER, 150, {{"ColourOption", 50}}},
+                               {COVER, 360, {{"RadiusFactor", 12}}},  // the closed figure, in the pause
+                               {COVER, 365, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},
+                               // Joined from where the line stood before the resize.
+                               {RESIZE | COVER | SELF, 300, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},
+                               {COVER_EARLY, 300, {{"RadiusFactor", 15}, {"ZoomOption", 4 | 64 | 256}}}};
     // Every shape with and without zoom, every rotation with and without zoom.
     const std::uint32_t ZOOMS[] = {2 | 128 | 256, 16 | 32 | 512, 8 | 64, 4 | 128 | 512};
     for (std::uint32_t i = 0; i < 16; i++)
@@ -113,7 +154,7 @@ TEST(Display, PicturesEqualTheRenderer)
                                           {"ZoomOption", i < 8 ? 0 : ZOOMS[i % 4]}, {"RadiusFactor", 15}}});
     std::uint32_t seed = 10;
     for (Case& c : cases) {
-        Window w = c.Do == ON_ROOT ? DefaultRootWindow(Dpy) : MakeWindow(200, 150);
+        Window w = (c.Do & ON_ROOT) ? DefaultRootWindow(Dpy) : MakeWindow(200, 150);
         std::vector<std::string> args = {"-seed", std::to_string(++seed), "-max-ticks", std::to_string(c.Ticks)};
         MemoryStore store;
         c.Values.push_back({"ImagesPerSec", 1000});  // ticks 1 ms apart
@@ -121,28 +162,40 @@ TEST(Display, PicturesEqualTheRenderer)
             args.insert(args.end(), {"-" + s.first, std::to_string(s.second)});
             store.WriteValue(s.first.c_str(), s.second);
         }
-        if (c.Do == ON_ROOT)
+        if ((c.Do & ON_ROOT))
             args.push_back("-root");
-        pid_t pid = Start(c.Do == ON_ROOT ? 0 : w, args);
-        if (c.Do == RESIZE) {
+        pid_t pid = Start((c.Do & ON_ROOT) ? 0 : w, args);
+        if (c.Do & (RESIZE | COVER_EARLY))
             ASSERT_TRUE(Eventually([&] { return Grab(w).Pixels[0] != 0xFFFFFF; }));  // erased: running
+        if (c.Do & RESIZE) {
             XResizeWindow(Dpy, w, 240, 180);
             XSync(Dpy, False);
         }
+        if (c.Do & COVER_EARLY)
+            Cover(w, 40, 30, 90, 70);
         Bitmap size = Grab(w), expected(size.Width, size.Height);
-        RunRender({seed, static_cast<std::uint32_t>(size.Width), static_cast<std::uint32_t>(size.Height),
-                   c.Ticks}, store, nullptr, &expected);
-        if (c.Do == COVER) {
-            ASSERT_TRUE(Eventually([&] { return Same(Grab(w), expected); }));
-            XDestroyWindow(Dpy, MakeWindow(300, 200));  // the server paints the background, then sends Expose
-            XSync(Dpy, False);
+        if (c.Do & SELF) {
+            ASSERT_TRUE(Eventually([&] { return !Changing(w); }));
+            expected = Grab(w);
+        } else {
+            RunRender({seed, static_cast<std::uint32_t>(size.Width), static_cast<std::uint32_t>(size.Height),
+                       c.Ticks}, store, nullptr, &expected);
+        }
+        if (c.Do & COVER) {
+            ASSERT_TRUE(Eventually([&] { return Same(Grab(w), expected); })) << testing::PrintToString(args);
+            Cover(w, 0, 0, size.Width, size.Height / 2);
+            Cover(w, size.Width / 3, size.Height / 4, size.Width / 3, size.Height);
         }
         // The picture comes and stays: no tick beyond the last.
         EXPECT_TRUE(Eventually([&] { return Same(Grab(w), expected); }) && !Changing(w))
             << testing::PrintToString(args) << ": the picture differs from the renderer's";
+        // Not even a pixmap of a tenth of the window's size: the server keeps no picture either.
+        long pixmaps = PixmapBytes(pid);
+        EXPECT_TRUE(pixmaps >= 0 && pixmaps < size.Width * size.Height / 10)
+            << testing::PrintToString(args) << ": " << pixmaps << " bytes of pixmaps";
         kill(pid, SIGTERM);
         EXPECT_EQ(WaitExit(pid, 2000), 0) << testing::PrintToString(args);
-        if (c.Do != ON_ROOT)
+        if (!(c.Do & ON_ROOT))
             XDestroyWindow(Dpy, w);
     }
 }
