@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -198,6 +199,78 @@ TEST(Display, PicturesEqualTheRenderer)
         if (!(c.Do & ON_ROOT))
             XDestroyWindow(Dpy, w);
     }
+}
+
+// A property of `w` as bytes (format 8) or 32-bit values (format 32, which Xlib widens to signed
+// longs), with its type; empty when missing.
+std::vector<unsigned long> Property(Window w, const char* name, Atom& type)
+{
+    std::vector<unsigned long> values;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    type = 0;
+    if (XGetWindowProperty(Dpy, w, XInternAtom(Dpy, name, False), 0, 1 << 16, False, AnyPropertyType, &type,
+                           &format, &count, &left, &data) == Success && data) {
+        for (unsigned long i = 0; i < count; i++)
+            values.push_back(format == 32 ? reinterpret_cast<unsigned long*>(data)[i] & 0xFFFFFFFF : data[i]);
+        XFree(data);
+    }
+    return values;
+}
+
+std::string Text(const std::vector<unsigned long>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// The top-level window whose _NET_WM_PID is `pid`, or 0.
+Window WindowOf(pid_t pid)
+{
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    Atom type;
+    if (XQueryTree(Dpy, DefaultRootWindow(Dpy), &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count; i++)
+            if (Property(children[i], "_NET_WM_PID", type) == std::vector<unsigned long>{static_cast<unsigned long>(pid)})
+                found = children[i];
+        XFree(children);
+    }
+    return found;
+}
+
+// Its own window tells the desktop what it is and whose it is (ICCCM, EWMH); a window it is given
+// gets nothing of it.
+TEST(Display, OwnWindowDescribesItself)
+{
+    pid_t pid = Start(0, {"-window", "-geometry", "320x200"});
+    Window w = 0;
+    ASSERT_TRUE(Eventually([&] { return (w = WindowOf(pid)) != 0; }));
+    Atom type, utf8 = XInternAtom(Dpy, "UTF8_STRING", False);
+    EXPECT_EQ(Text(Property(w, "WM_CLASS", type)), std::string("orbilux\0Orbilux\0", 16));
+    EXPECT_EQ(Text(Property(w, "WM_NAME", type)), "Orbilux");
+    EXPECT_EQ(Text(Property(w, "WM_ICON_NAME", type)), "Orbilux");
+    EXPECT_EQ(Text(Property(w, "_NET_WM_NAME", type)), "Orbilux");
+    EXPECT_EQ(type, utf8);
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    EXPECT_EQ(Text(Property(w, "WM_CLIENT_MACHINE", type)), host);
+    // The Windows saver's 32 x 32 icon: width, height, then opaque pixels of several colours.
+    std::vector<unsigned long> icon = Property(w, "_NET_WM_ICON", type);
+    ASSERT_EQ(icon.size(), 2u + 32 * 32);
+    EXPECT_EQ(icon[0], 32u);
+    EXPECT_EQ(icon[1], 32u);
+    std::vector<unsigned long> colours(icon.begin() + 2, icon.end());
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GE(std::unique(colours.begin(), colours.end()) - colours.begin(), 4);
+    EXPECT_EQ(colours[0] >> 24, 0xFFu);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(WaitExit(pid, 2000), 0);
+
+    Window given = MakeWindow(100, 80);
+    pid = Start(given, {});
+    ASSERT_TRUE(Eventually([&] { return Grab(given).Pixels[0] != 0xFFFFFF; }));  // erased: running
+    EXPECT_TRUE(Property(given, "WM_CLASS", type).empty() && Property(given, "_NET_WM_PID", type).empty());
+    kill(pid, SIGTERM);
+    EXPECT_EQ(WaitExit(pid, 2000), 0);
+    XDestroyWindow(Dpy, given);
 }
 
 TEST(Display, SignalsAndDestructionEndIt)
