@@ -238,7 +238,7 @@ void HandleEvent(Saver& saver, const XEvent& event)
             (event.xconfigure.width != saver.Width || event.xconfigure.height != saver.Height)) {
             saver.Width = event.xconfigure.width;
             saver.Height = event.xconfigure.height;
-            saver.Surface.Resize(saver.Width, saver.Height);
+            saver.Surface.Resize(event.xconfigure.width, event.xconfigure.height);
             saver.Figure.Size(static_cast<std::uint32_t>(saver.Width), static_cast<std::uint32_t>(saver.Height));
             Erase(saver);
         }

@@ -147,7 +147,7 @@ TEST(Display, PicturesEqualTheRenderer)
                                {COVER, 365, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},
                                // Joined from where the line stood before the resize.
                                {RESIZE | COVER | SELF, 300, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},
-                               {COVER_EARLY, 300, {{"RadiusFactor", 15}, {"ZoomOption", 4 | 64 | 256}}}};
+                               {COVER_EARLY, 400, {{"RadiusFactor", 15}, {"ZoomOption", 4 | 64 | 256}}}};
     // Every shape with and without zoom, every rotation with and without zoom.
     const std::uint32_t ZOOMS[] = {2 | 128 | 256, 16 | 32 | 512, 8 | 64, 4 | 128 | 512};
     for (std::uint32_t i = 0; i < 16; i++)
