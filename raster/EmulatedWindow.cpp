@@ -56,10 +56,11 @@ private:
 
 }  // namespace
 
+// The replay runs on a copy of the figure's state, but through the shared
+// random sequence and colour: it ends where the running figure stands, so
+// they come out as they were.
 void EmulatedWindow::Replay(DrawSurface& surface) const
 {
-    RandomRecord liveRandom = RandomState;
-    ColourCycleRecord liveColour = ColourCycle;
     RandomState = StartRandom;
     ColourCycle = StartColour;
     AnimationStateRecord state = StartState;
@@ -67,8 +68,6 @@ void EmulatedWindow::Replay(DrawSurface& surface) const
     AnimationErase(state, surface, host);
     for (std::uint32_t i = 0; i < TicksSinceErase; i++)
         AnimationTick(state, surface, host);
-    RandomState = liveRandom;
-    ColourCycle = liveColour;
 }
 
 void EmulatedWindow::EndPause(DrawSurface& surface)

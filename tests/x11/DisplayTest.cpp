@@ -85,16 +85,28 @@ pid_t Start(Window w, std::vector<std::string> args)
     return pid;
 }
 
-// The exit status, or -1 (and the process killed) if it runs beyond `ms`.
-int WaitExit(pid_t pid, int ms)
+// The exit status, or -1 (and the process killed) if it runs beyond `ms`; `pid` is then 0.
+int WaitExit(pid_t& pid, int ms)
 {
     int status = 0;
-    if (Eventually([&] { return waitpid(pid, &status, WNOHANG) != 0; }, ms))
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-    return -1;
+    bool ended = Eventually([&] { return waitpid(pid, &status, WNOHANG) != 0; }, ms);
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    pid = 0;
+    return !ended ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
+
+// Kills a saver that a failed check left running.
+struct Reaper {
+    pid_t& Pid;
+    ~Reaper()
+    {
+        if (Pid > 0)
+            WaitExit(Pid, 0);
+    }
+};
 
 // The bytes of pixmaps that the client of process `pid` holds in the server, -1 when it has no
 // client there.
@@ -166,6 +178,7 @@ TEST(Display, PicturesEqualTheRenderer)
         if ((c.Do & ON_ROOT))
             args.push_back("-root");
         pid_t pid = Start((c.Do & ON_ROOT) ? 0 : w, args);
+        Reaper reaper{pid};
         if (c.Do & (RESIZE | COVER_EARLY))
             ASSERT_TRUE(Eventually([&] { return Grab(w).Pixels[0] != 0xFFFFFF; }));  // erased: running
         if (c.Do & RESIZE) {
@@ -241,6 +254,7 @@ Window WindowOf(pid_t pid)
 TEST(Display, OwnWindowDescribesItself)
 {
     pid_t pid = Start(0, {"-window", "-geometry", "320x200"});
+    Reaper reaper{pid};
     Window w = 0;
     ASSERT_TRUE(Eventually([&] { return (w = WindowOf(pid)) != 0; }));
     Atom type, utf8 = XInternAtom(Dpy, "UTF8_STRING", False);
@@ -280,6 +294,7 @@ TEST(Display, SignalsAndDestructionEndIt)
                                                           {0, false}};  // 0: the window is destroyed instead
     for (const auto& c : cases) {
         pid_t pid = Start(w, {"-images-per-sec", "1000"});
+        Reaper reaper{pid};
         ASSERT_TRUE(Eventually([&] { return Changing(w); })) << c.Signal;
         // A second without change follows each figure; 30 ms without one is in it.
         ASSERT_TRUE(!c.InPause || Eventually([&] { return !Changing(w); })) << c.Signal;
