@@ -20,12 +20,54 @@ void EmulatedWindow::Size(std::uint32_t width, std::uint32_t height)
 void EmulatedWindow::EraseBackground(DrawSurface& surface)
 {
     AnimationErase(AnimationState, surface, *this);
+    StartState = AnimationState;
+    StartRandom = RandomState;
+    StartColour = ColourCycle;
+    TicksSinceErase = 0;
 }
 
 void EmulatedWindow::Tick(DrawSurface& surface)
 {
-    if (PauseMs == 0)
-        AnimationTick(AnimationState, surface, *this);
+    if (PauseMs != 0)
+        return;
+    AnimationTick(AnimationState, surface, *this);
+    TicksSinceErase++;
+}
+
+namespace {
+
+// The window as a replay sees it: same size, no timer, no pause and no erase
+// (a replay ends before the erase that follows a figure's last tick).
+class ReplayHost : public AnimationHost {
+public:
+    ReplayHost(std::int32_t width, std::int32_t height) : Width(width), Height(height) {}
+    std::uintptr_t CreateBackgroundBrush() override { return 1; }
+    void DeleteBackgroundBrush(std::uintptr_t) override {}
+    std::uint32_t StartTimer(std::uint32_t) override { return 1; }
+    void StopTimer() override {}
+    void Sleep(std::uint32_t) override {}
+    void Erase(DrawSurface&) override {}
+    void ClientSize(std::int32_t& width, std::int32_t& height) override { width = Width, height = Height; }
+    std::uint32_t ClockSeconds() override { return 0; }
+
+private:
+    std::int32_t Width, Height;
+};
+
+}  // namespace
+
+// The replay runs on a copy of the figure's state, but through the shared
+// random sequence and colour: it ends where the running figure stands, so
+// they come out as they were.
+void EmulatedWindow::Replay(DrawSurface& surface) const
+{
+    RandomState = StartRandom;
+    ColourCycle = StartColour;
+    AnimationStateRecord state = StartState;
+    ReplayHost host(ClientWidth, ClientHeight);
+    AnimationErase(state, surface, host);
+    for (std::uint32_t i = 0; i < TicksSinceErase; i++)
+        AnimationTick(state, surface, host);
 }
 
 void EmulatedWindow::EndPause(DrawSurface& surface)

@@ -10,7 +10,10 @@
 #include <cstdio>
 
 #include "animation/AnimationHost.h"
+#include "animation/AnimationState.h"
+#include "animation/ColourCycler.h"
 #include "base/DrawSurface.h"
+#include "base/Random.h"
 
 class SettingsValueStore;
 
@@ -24,7 +27,8 @@ public:
     void Create(SettingsValueStore& store);
     // WM_SIZE: the new client size (each at most 65535).
     void Size(std::uint32_t width, std::uint32_t height);
-    // WM_ERASEBKGND.
+    // WM_ERASEBKGND. The picture starts again here: what the engine holds
+    // now is kept for Replay.
     void EraseBackground(DrawSurface& surface);
     // WM_TIMER. Does nothing while a pause is pending.
     void Tick(DrawSurface& surface);
@@ -34,6 +38,12 @@ public:
     void EndPause(DrawSurface& surface);
     // The running timer's interval in milliseconds, 0 when it is stopped.
     std::uint32_t TimerInterval() const { return Interval; }
+    // Draws on `surface` again what the ticks since the last erase drew, the
+    // same pixels in the same order, without touching the running figure or
+    // the timer: the engine is deterministic, so the state it had at the
+    // erase is all a repaint needs. `surface` must stand where the drawing
+    // surface stood at that erase (its current position).
+    void Replay(DrawSurface& surface) const;
     std::int32_t Width() const { return ClientWidth; }
     std::int32_t Height() const { return ClientHeight; }
 
@@ -53,4 +63,10 @@ private:
     std::uint32_t Interval = 0;
     std::uint32_t PauseMs = 0;
     bool ErasePending = false;
+
+    // The engine's records at the last erase, and the ticks drawn since.
+    AnimationStateRecord StartState{};
+    RandomRecord StartRandom{};
+    ColourCycleRecord StartColour{};
+    std::uint32_t TicksSinceErase = 0;
 };

@@ -2,10 +2,11 @@
 # Builds the release artefacts into dist/:
 #   orbilux-VERSION-setup.exe    the installer (NSIS)
 #   orbilux-VERSION-windows.zip  the i686 and x86_64 savers, a read-me, the licence
+#   orbilux_VERSION_ARCH.deb     the X11 saver as an XScreenSaver hack (Debian)
 #   SHA256SUMS
-# The version is project()'s in CMakeLists.txt. Reuses build/i686 and
-# build/x86_64 (configuring them when missing) and rebuilds only the saver,
-# and only when it is out of date. ORBILUX_SKIP_SETUP=1 skips the package check.
+# The version is project()'s in CMakeLists.txt. Reuses build/i686,
+# build/x86_64 and build/native (configuring them when missing) and rebuilds
+# only what the artefacts hold, and only when it is out of date. ORBILUX_SKIP_SETUP=1 skips the package check.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -21,9 +22,14 @@ for t in i686 x86_64; do
   cmake --build "build/$t" --target orbilux_scr
 done
 
+# The native preset applies Debian's hardening flags.
+cmake --preset native >/dev/null
+cmake --build build/native --target orbilux orbilux_package_docs
+
 name=orbilux-$version
+deb=orbilux_${version}_$(dpkg --print-architecture).deb
 stage=build/package/$name-windows
-rm -rf build/package "dist/$name-setup.exe" "dist/$name-windows.zip" dist/SHA256SUMS
+rm -rf build/package "dist/$name-setup.exe" "dist/$name-windows.zip" "dist/$deb" dist/SHA256SUMS
 mkdir -p "$stage/i686" "$stage/x86_64" dist
 i686-w64-mingw32-strip -o "$stage/i686/orbilux.scr" build/i686/host/orbilux.scr
 x86_64-w64-mingw32-strip -o "$stage/x86_64/orbilux.scr" build/x86_64/host/orbilux.scr
@@ -33,5 +39,7 @@ sed -e "s/@VERSION@/$version/" -e 's/$/\r/' installer/README.txt.in >"$stage/REA
 bash installer/build-installer.sh "dist/$name-setup.exe" "$version" \
   "$stage/i686/orbilux.scr" "$stage/x86_64/orbilux.scr"
 (cd build/package && zip -q -X -r "$root/dist/$name-windows.zip" "$name-windows")
-(cd dist && sha256sum "$name-setup.exe" "$name-windows.zip" >SHA256SUMS)
-ls -l dist/"$name"-* dist/SHA256SUMS
+(cd build/package && cpack -G DEB -B "$root/build/package/deb" --config "$root/build/native/CPackConfig.cmake" >/dev/null)
+cp "build/package/deb/$deb" dist/
+(cd dist && sha256sum "$name-setup.exe" "$name-windows.zip" "$deb" >SHA256SUMS)
+ls -l dist/"$name"-* "dist/$deb" dist/SHA256SUMS

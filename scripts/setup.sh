@@ -13,6 +13,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine fonts-liberation
   xvfb xdotool x11-apps imagemagick strace
   libx11-dev xscreensaver-data xscreensaver-data-extra
+  libxres-dev x11-utils xscreensaver lintian
   clang libclang-rt-14-dev libfuzzer-14-dev
 )
 

@@ -1,6 +1,7 @@
 // orbilux: the Orbilux figures on an X display, as an XScreenSaver hack. The
-// software surface decides the pixels (GDI's), the X server keeps the
-// picture, and each tick shows only the rectangle it changed.
+// software surface decides the pixels (GDI's) and sends them straight to the
+// window; nobody keeps the picture, and an exposed area is drawn again by
+// replaying the figure into it.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -20,6 +21,7 @@
 #include "settings/NumberText.h"
 #include "x11/SaverOptions.h"
 #include "x11/TickClock.h"
+#include "x11/WindowProperties.h"
 #include "x11/XPresenter.h"
 
 namespace {
@@ -85,200 +87,241 @@ bool ReadSettingsFile(const std::string& path, bool named, std::vector<SettingCh
     return true;
 }
 
-// A window as large as X allows would need 4 GiB; say so rather than fail.
-bool Allocate(XPresenter& presenter, int width, int height)
-{
-    if (presenter.Resize(width, height))
-        return true;
-    Message("no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " picture");
-    return false;
-}
-
-struct Target {
-    Window Id = 0;
-    bool Own = false;
-    std::string Typed;  // the window id as given, for messages
+// Everything one run holds, from set-up to teardown.
+struct Saver {
+    SaverOptions Options;
+    MemoryStore Store;
+    Display* Dpy = nullptr;
+    Window Target = 0;
+    std::string TargetTyped;  // the window id as given, for messages
+    bool OwnWindow = false;
+    bool WindowGone = false;
+    Atom DeleteWindow = 0;
+    XPresenter Presenter;
+    bool PresenterOpen = false;
+    int Width = 0, Height = 0;
+    SoftwareSurface Surface{Presenter, 0, 0};
+    SoftwareSurface SurfaceAtErase{Presenter, 0, 0};  // where a replay starts drawing from
+    EmulatedWindow Figure{0, nullptr};
+    // The timer: ticks drawn, whether more are to come, the next tick's time
+    // and the end of a pending pause (-1: none).
+    std::uint32_t Ticks = 0;
+    bool Drawing = true;
+    Nanoseconds Due = 0;
+    Nanoseconds PauseEnd = -1;
+    bool Quit = false;
 };
 
-Target ChooseTarget(Display* display, const SaverOptions& options)
+// Reads the command line and the settings file into `saver`. False when the
+// run ends here, with `status` (0 after the help).
+bool ReadCommandLine(int argc, char** argv, Saver& saver, int& status)
 {
-    Target target;
+    SaverOptions& options = saver.Options;
+    std::string error;
+    status = 2;
+    if (!ParseSaverOptions(argc, argv, options, error)) {
+        Message(error + " (try -help)");
+        return false;
+    }
+    if (options.Help) {
+        std::fputs(SaverUsage().c_str(), stdout);
+        status = 0;
+        return false;
+    }
+    std::vector<SettingChange> changes;
+    bool named = !options.SettingsPath.empty();
+    std::string path = named ? options.SettingsPath
+                             : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    if (!ReadSettingsFile(path, named, changes))
+        return false;
+    changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
+    ApplySettingChanges(changes, saver.Store);
+    return true;
+}
+
+// The window to draw on: the daemon's, the root, a named one, or a window of
+// our own, described to the window manager.
+void ChooseTarget(Saver& saver, int argc, char** argv)
+{
+    const SaverOptions& options = saver.Options;
     SaverTarget kind = options.Target;
     std::uint32_t id = options.WindowId;
     if (kind == SaverTarget::WindowId)
-        target.Typed = options.WindowIdText;
+        saver.TargetTyped = options.WindowIdText;
     // The daemon names its window in XSCREENSAVER_WINDOW and may also pass
     // -root, meaning that window (the virtual root) rather than the real one.
     const char* named = std::getenv("XSCREENSAVER_WINDOW");
     if ((kind == SaverTarget::Default || kind == SaverTarget::Root) && named && *named) {
         if (ParseWindowId(named, id)) {
             kind = SaverTarget::WindowId;
-            target.Typed = named;
+            saver.TargetTyped = named;
         } else {
             Message("XSCREENSAVER_WINDOW is no window id: " + Quoted(named));
         }
     }
     if (kind == SaverTarget::Default)
         kind = SaverTarget::OwnWindow;
+    Display* display = saver.Dpy;
     if (kind == SaverTarget::Root) {
-        target.Id = DefaultRootWindow(display);
+        saver.Target = DefaultRootWindow(display);
     } else if (kind == SaverTarget::WindowId) {
-        target.Id = id;
+        saver.Target = id;
     } else {
-        target.Own = true;
+        saver.OwnWindow = true;
         int screen = DefaultScreen(display);
-        target.Id = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, options.Width, options.Height, 0,
-                                        BlackPixel(display, screen), BlackPixel(display, screen));
-        XStoreName(display, target.Id, "Orbilux");
+        saver.Target = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, options.Width, options.Height,
+                                           0, BlackPixel(display, screen), BlackPixel(display, screen));
+        DescribeOwnWindow(display, saver.Target, argc, argv);
     }
-    return target;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Starts the picture again from black: the engine keeps what it started
+// from, the surface where it stood.
+void Erase(Saver& saver)
 {
-    SaverOptions options;
-    std::string error;
-    if (!ParseSaverOptions(argc, argv, options, error)) {
-        Message(error + " (try -help)");
-        return 2;
-    }
-    if (options.Help) {
-        std::fputs(SaverUsage().c_str(), stdout);
-        return 0;
-    }
+    saver.Figure.EraseBackground(saver.Surface);
+    saver.SurfaceAtErase = saver.Surface;
+}
 
-    std::vector<SettingChange> changes;
-    bool named = !options.SettingsPath.empty();
-    std::string path = named ? options.SettingsPath
-                             : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-    if (!ReadSettingsFile(path, named, changes))
-        return 2;
-    changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
-    MemoryStore store;
-    ApplySettingChanges(changes, store);
-
+// Opens the display and the window and starts the figure. False with a
+// message when something is missing; TearDown frees what was made.
+bool SetUp(Saver& saver, int argc, char** argv)
+{
     if (!CatchSignals()) {
         Message("cannot catch signals");
-        return 1;
+        return false;
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = saver.Dpy = XOpenDisplay(nullptr);
     if (!display) {
         const char* name = XDisplayName(nullptr);
         Message(*name ? "cannot open display " + Quoted(name) : "cannot open display: DISPLAY is not set");
-        return 1;
+        return false;
     }
     InstallXErrorHandler();
-
-    Target target = ChooseTarget(display, options);
+    ChooseTarget(saver, argc, argv);
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, target.Id, &attributes)) {
-        Message("no window " + (target.Typed.empty() ? std::to_string(target.Id) : Quoted(target.Typed)));
-        XCloseDisplay(display);
-        return 1;
+    if (!XGetWindowAttributes(display, saver.Target, &attributes)) {
+        Message("no window " + (saver.TargetTyped.empty() ? std::to_string(saver.Target) : Quoted(saver.TargetTyped)));
+        return false;
     }
     long events = ExposureMask | StructureNotifyMask;
-    Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    if (target.Own) {
+    saver.DeleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    if (saver.OwnWindow) {
         events |= KeyPressMask | ButtonPressMask;
-        XSetWMProtocols(display, target.Id, &deleteWindow, 1);
+        XSetWMProtocols(display, saver.Target, &saver.DeleteWindow, 1);
     }
-    XSelectInput(display, target.Id, events);
-    XPresenter presenter;
-    if (!presenter.Open(display, target.Id, attributes.visual, attributes.depth, error)) {
+    XSelectInput(display, saver.Target, events);
+    std::string error;
+    if (!(saver.PresenterOpen = saver.Presenter.Open(display, saver.Target, attributes.visual, error))) {
         Message(error);
-        if (target.Own)
-            XDestroyWindow(display, target.Id);
-        XCloseDisplay(display);
-        return 1;
+        return false;
     }
-    if (target.Own)
-        XMapRaised(display, target.Id);
+    if (saver.OwnWindow)
+        XMapRaised(display, saver.Target);
 
-    int width = attributes.width, height = attributes.height;
-    if (!Allocate(presenter, width, height)) {
-        presenter.Close();
-        if (target.Own)
-            XDestroyWindow(display, target.Id);
-        XCloseDisplay(display);
-        return 1;
+    const SaverOptions& options = saver.Options;
+    saver.Width = attributes.width;
+    saver.Height = attributes.height;
+    saver.Surface.Resize(saver.Width, saver.Height);
+    saver.Figure = EmulatedWindow(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)),
+                                  nullptr);
+    saver.Figure.Create(saver.Store);
+    saver.Figure.Size(static_cast<std::uint32_t>(saver.Width), static_cast<std::uint32_t>(saver.Height));
+    Erase(saver);
+    saver.Drawing = !options.HasMaxTicks || options.MaxTicks > 0;
+    saver.Due = MonotonicNow() + static_cast<Nanoseconds>(saver.Figure.TimerInterval()) * NS_PER_MS;
+    return true;
+}
+
+void HandleEvent(Saver& saver, const XEvent& event)
+{
+    switch (event.type) {
+    case Expose:
+        saver.Presenter.AddExposed({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
+                                    event.xexpose.y + event.xexpose.height});
+        break;
+    case ConfigureNotify:
+        if (event.xconfigure.window == saver.Target &&
+            (event.xconfigure.width != saver.Width || event.xconfigure.height != saver.Height)) {
+            saver.Width = event.xconfigure.width;
+            saver.Height = event.xconfigure.height;
+            saver.Surface.Resize(event.xconfigure.width, event.xconfigure.height);
+            saver.Figure.Size(static_cast<std::uint32_t>(saver.Width), static_cast<std::uint32_t>(saver.Height));
+            Erase(saver);
+        }
+        break;
+    case DestroyNotify:
+        if (event.xdestroywindow.window == saver.Target)
+            saver.Quit = saver.WindowGone = true;
+        break;
+    case KeyPress:
+    case ButtonPress:
+        saver.Quit = true;
+        break;
+    case ClientMessage:
+        if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) == saver.DeleteWindow)
+            saver.Quit = true;
+        break;
+    default:
+        break;
     }
-    SoftwareSurface surface(presenter, width, height);
-    EmulatedWindow window(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)), nullptr);
-    window.Create(store);
-    window.Size(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
-    window.EraseBackground(surface);
+}
 
-    std::uint32_t ticks = 0;
-    bool drawing = !options.HasMaxTicks || options.MaxTicks > 0;
-    Nanoseconds now = MonotonicNow();
-    Nanoseconds due = now + static_cast<Nanoseconds>(window.TimerInterval()) * NS_PER_MS;
-    Nanoseconds pauseEnd = -1;
-    bool quit = false, gone = false;
+// Draws the exposed areas again: the figure since the last erase, replayed
+// into them alone.
+void Repaint(Saver& saver)
+{
+    if (!saver.Presenter.BeginRepaint())
+        return;
+    SoftwareSurface surface = saver.SurfaceAtErase;
+    saver.Figure.Replay(surface);
+    saver.Presenter.EndRepaint();
+}
+
+// What the timer does at `now`: end a pause that is over, or draw a tick
+// that is due.
+void Step(Saver& saver, Nanoseconds now)
+{
+    if (!saver.Drawing)
+        return;
+    EmulatedWindow& figure = saver.Figure;
+    if (saver.PauseEnd >= 0 && now >= saver.PauseEnd) {
+        figure.EndPause(saver.Surface);
+        saver.SurfaceAtErase = saver.Surface;
+        saver.Due = NextDue(saver.PauseEnd, figure.TimerInterval(), now);
+        saver.PauseEnd = -1;
+    } else if (saver.PauseEnd < 0 && now >= saver.Due) {
+        figure.Tick(saver.Surface);
+        saver.Ticks++;
+        if (figure.PendingPause() != 0)
+            saver.PauseEnd = saver.Due + static_cast<Nanoseconds>(figure.PendingPause()) * NS_PER_MS;
+        else
+            saver.Due = NextDue(saver.Due, figure.TimerInterval(), now);
+        saver.Drawing = !saver.Options.HasMaxTicks || saver.Ticks < saver.Options.MaxTicks;
+    }
+}
+
+// Serves events and the timer until a signal, the window's end, or a key or
+// button on our own window.
+void Run(Saver& saver)
+{
+    Display* display = saver.Dpy;
     bool readable = true;  // the connection may have input: read it
-
-    while (!quit) {
+    while (!saver.Quit) {
         // Only a readable connection is worth a read; otherwise take what
         // Xlib already holds (no system call).
-        while (!quit && XEventsQueued(display, readable ? QueuedAfterReading : QueuedAlready)) {
+        while (!saver.Quit && XEventsQueued(display, readable ? QueuedAfterReading : QueuedAlready)) {
             XEvent event;
             XNextEvent(display, &event);
-            switch (event.type) {
-            case Expose:
-                presenter.Add({event.xexpose.x, event.xexpose.y, event.xexpose.x + event.xexpose.width,
-                               event.xexpose.y + event.xexpose.height});
-                break;
-            case ConfigureNotify:
-                if (event.xconfigure.window == target.Id &&
-                    (event.xconfigure.width != width || event.xconfigure.height != height)) {
-                    width = event.xconfigure.width;
-                    height = event.xconfigure.height;
-                    if (!Allocate(presenter, width, height)) {
-                        quit = true;
-                        break;
-                    }
-                    surface.Resize(width, height);
-                    window.Size(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height));
-                    window.EraseBackground(surface);
-                }
-                break;
-            case DestroyNotify:
-                if (event.xdestroywindow.window == target.Id)
-                    quit = gone = true;
-                break;
-            case KeyPress:
-            case ButtonPress:
-                quit = true;
-                break;
-            case ClientMessage:
-                if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow)
-                    quit = true;
-                break;
-            default:
-                break;
-            }
+            HandleEvent(saver, event);
         }
-        if (quit)
+        if (saver.Quit)
             break;
+        Repaint(saver);
+        Step(saver, MonotonicNow());
+        saver.Presenter.Flush();
 
-        now = MonotonicNow();
-        if (drawing && pauseEnd >= 0 && now >= pauseEnd) {
-            window.EndPause(surface);
-            due = NextDue(pauseEnd, window.TimerInterval(), now);
-            pauseEnd = -1;
-        } else if (drawing && pauseEnd < 0 && now >= due) {
-            window.Tick(surface);
-            ticks++;
-            if (window.PendingPause() != 0)
-                pauseEnd = due + static_cast<Nanoseconds>(window.PendingPause()) * NS_PER_MS;
-            else
-                due = NextDue(due, window.TimerInterval(), now);
-            drawing = !options.HasMaxTicks || ticks < options.MaxTicks;
-        }
-        presenter.Show();
-
-        Nanoseconds wake = !drawing ? -1 : pauseEnd >= 0 ? pauseEnd : due;
+        Nanoseconds wake = !saver.Drawing ? -1 : saver.PauseEnd >= 0 ? saver.PauseEnd : saver.Due;
         XFlush(display);
         // Events that Xlib read while sending are not on the connection any
         // more: serve them before sleeping.
@@ -292,15 +335,37 @@ int main(int argc, char** argv)
         pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {SignalPipe[0], POLLIN, 0}};
         if (poll(fds, 2, PollTimeout(wake, MonotonicNow())) > 0) {
             readable = (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
-            quit = (fds[1].revents & POLLIN) != 0;
+            saver.Quit = (fds[1].revents & POLLIN) != 0;
         }
     }
+}
 
-    presenter.Close();
-    if (target.Own && !gone)
-        XDestroyWindow(display, target.Id);
-    XCloseDisplay(display);
-    close(SignalPipe[0]);
-    close(SignalPipe[1]);
-    return 0;
+// Frees what SetUp made, whatever point it reached.
+void TearDown(Saver& saver)
+{
+    if (saver.PresenterOpen)
+        saver.Presenter.Close();
+    if (saver.Dpy) {
+        if (saver.OwnWindow && !saver.WindowGone)
+            XDestroyWindow(saver.Dpy, saver.Target);
+        XCloseDisplay(saver.Dpy);
+    }
+    for (int& fd : SignalPipe)
+        if (fd >= 0)
+            close(fd), fd = -1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Saver saver;
+    int status = 0;
+    if (!ReadCommandLine(argc, argv, saver, status))
+        return status;
+    status = SetUp(saver, argc, argv) ? 0 : 1;
+    if (status == 0)
+        Run(saver);
+    TearDown(saver);
+    return status;
 }

@@ -39,7 +39,7 @@ void InstallXErrorHandler()
     XSetErrorHandler(CountError);
 }
 
-bool XPresenter::Open(Display* display, Window window, Visual* visual, int depth, std::string& error)
+bool XPresenter::Open(Display* display, Window window, Visual* visual, std::string& error)
 {
     if (visual->c_class != TrueColor && visual->c_class != DirectColor) {
         error = "the window's visual is not true-colour";
@@ -47,33 +47,11 @@ bool XPresenter::Open(Display* display, Window window, Visual* visual, int depth
     }
     Dpy = display;
     Target = window;
-    Depth = depth;
     MaskPosition(visual->red_mask, RedShift, RedBits);
     MaskPosition(visual->green_mask, GreenShift, GreenBits);
     MaskPosition(visual->blue_mask, BlueShift, BlueBits);
-    // Without graphics exposures a copy sends no event back.
-    XGCValues values;
-    values.graphics_exposures = False;
-    Gc = XCreateGC(display, window, GCGraphicsExposures, &values);
+    Gc = XCreateGC(display, window, 0, nullptr);
     return true;
-}
-
-bool XPresenter::Resize(int width, int height)
-{
-    PointCount = 0;  // drawn on the old picture
-    Changed = PixelRect();
-    Width = width;
-    Height = height;
-    if (Picture)
-        XFreePixmap(Dpy, Picture);
-    unsigned long before = Errors;
-    Picture = XCreatePixmap(Dpy, Target, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                            static_cast<unsigned>(Depth));
-    XSync(Dpy, False);
-    if (Errors == before)
-        return true;
-    Picture = 0;
-    return false;
 }
 
 unsigned long XPresenter::PixelValue(Colour c) const
@@ -82,67 +60,81 @@ unsigned long XPresenter::PixelValue(Colour c) const
            Component((c >> 16) & 0xFF, BlueShift, BlueBits);
 }
 
-void XPresenter::SendPoints()
+void XPresenter::Flush()
 {
-    if (PointCount == 0 || !Picture)
+    if (PointCount == 0)
         return;
     XSetForeground(Dpy, Gc, PixelValue(PointColour));  // Xlib sends only a change
-    XDrawPoints(Dpy, Picture, Gc, Points, PointCount, CoordModeOrigin);
+    XDrawPoints(Dpy, Target, Gc, Points, PointCount, CoordModeOrigin);
     PointCount = 0;
 }
 
 void XPresenter::Point(std::int32_t x, std::int32_t y, Colour colour)
 {
+    if (Repainting && (x < Bounds.Left || x >= Bounds.Right || y < Bounds.Top || y >= Bounds.Bottom))
+        return;
     if (PointCount == POINT_BATCH || (PointCount > 0 && colour != PointColour))
-        SendPoints();
+        Flush();
     PointColour = colour;
     Points[PointCount++] = {static_cast<short>(x), static_cast<short>(y)};
-    Add({x, y, x + 1, y + 1});
 }
 
 void XPresenter::Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
 {
-    SendPoints();
-    if (!Picture)
-        return;
-    XSetForeground(Dpy, Gc, 0);
-    XFillRectangle(Dpy, Picture, Gc, left, top, static_cast<unsigned>(right - left),
+    Flush();
+    if (Repainting) {
+        left = std::max(left, Bounds.Left);
+        top = std::max(top, Bounds.Top);
+        right = std::min(right, Bounds.Right);
+        bottom = std::min(bottom, Bounds.Bottom);
+        if (right <= left || bottom <= top)
+            return;
+    }
+    XSetForeground(Dpy, Gc, PixelValue(0));
+    XFillRectangle(Dpy, Target, Gc, left, top, static_cast<unsigned>(right - left),
                    static_cast<unsigned>(bottom - top));
-    Add({left, top, right, bottom});
 }
 
-void XPresenter::Add(const PixelRect& r)
+void XPresenter::AddExposed(const PixelRect& r)
 {
     if (r.Empty())
         return;
-    if (Changed.Empty()) {
-        Changed = r;
-        return;
+    if (ExposedCount == 0) {
+        Bounds = r;
+    } else {
+        Bounds.Left = std::min(Bounds.Left, r.Left);
+        Bounds.Top = std::min(Bounds.Top, r.Top);
+        Bounds.Right = std::max(Bounds.Right, r.Right);
+        Bounds.Bottom = std::max(Bounds.Bottom, r.Bottom);
     }
-    Changed.Left = std::min(Changed.Left, r.Left);
-    Changed.Top = std::min(Changed.Top, r.Top);
-    Changed.Right = std::max(Changed.Right, r.Right);
-    Changed.Bottom = std::max(Changed.Bottom, r.Bottom);
+    if (ExposedCount == EXPOSED_MAX)
+        ExposedCount = 0;  // from now on the bounding box alone
+    const PixelRect& add = ExposedCount == 0 ? Bounds : r;
+    Exposed[ExposedCount++] = {static_cast<short>(add.Left), static_cast<short>(add.Top),
+                               static_cast<unsigned short>(add.Right - add.Left),
+                               static_cast<unsigned short>(add.Bottom - add.Top)};
 }
 
-void XPresenter::Show()
+bool XPresenter::BeginRepaint()
 {
-    SendPoints();
-    // An exposed area may reach beyond a picture that has since shrunk.
-    PixelRect r{std::max(Changed.Left, 0), std::max(Changed.Top, 0), std::min(Changed.Right, Width),
-                std::min(Changed.Bottom, Height)};
-    Changed = PixelRect();
-    if (r.Empty() || !Picture)
-        return;
-    XCopyArea(Dpy, Picture, Target, Gc, r.Left, r.Top, static_cast<unsigned>(r.Right - r.Left),
-              static_cast<unsigned>(r.Bottom - r.Top), r.Left, r.Top);
+    if (ExposedCount == 0)
+        return false;
+    Flush();
+    XSetClipRectangles(Dpy, Gc, 0, 0, Exposed, ExposedCount, Unsorted);
+    Repainting = true;
+    return true;
+}
+
+void XPresenter::EndRepaint()
+{
+    Flush();
+    XSetClipMask(Dpy, Gc, None);
+    Repainting = false;
+    ExposedCount = 0;
 }
 
 void XPresenter::Close()
 {
-    if (Picture)
-        XFreePixmap(Dpy, Picture);
-    Picture = 0;
     if (Gc)
         XFreeGC(Dpy, Gc);
     Gc = nullptr;

@@ -1,7 +1,8 @@
-// Keeps the picture on the X server: the surface's pixels go, as lists of
-// points of one colour, into a pixmap of the window's size, and each tick
-// copies the rectangle holding the pixels it changed to the window. The
-// program holds no picture of its own; a tick sends four bytes a pixel drawn.
+// Sends the surface's pixels straight to the window, as lists of points of
+// one colour: no copy of the picture is kept, neither here nor in the X
+// server. What the window loses (an exposed area) is drawn again by replaying
+// the figure into that area alone: the presenter then passes on only the
+// pixels inside it, and the server clips to the exposed rectangles.
 #pragma once
 #include <X11/Xlib.h>
 
@@ -22,33 +23,36 @@ void InstallXErrorHandler();
 
 class XPresenter : public PixelSink {
 public:
-    // For drawing on `window` with `visual` of `depth`; false with a message
-    // when the visual is not true-colour.
-    bool Open(Display* display, Window window, Visual* visual, int depth, std::string& error);
-    // A new picture of width x height, undefined until drawn; false when the
-    // server has no room for it.
-    bool Resize(int width, int height);
+    // For drawing on `window` with `visual`; false with a message when the
+    // visual is not true-colour.
+    bool Open(Display* display, Window window, Visual* visual, std::string& error);
     void Point(std::int32_t x, std::int32_t y, Colour colour) override;
     void Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
-    // Marks a rectangle of the window to show again (an exposed area).
-    void Add(const PixelRect& r);
-    // Sends what was drawn, then copies to the window the part of the
-    // picture that changed or was marked since the last call.
-    void Show();
-    // Frees the pixmap and the graphics context.
+    // Notes an exposed rectangle of the window, to be drawn again.
+    void AddExposed(const PixelRect& r);
+    // True when exposed rectangles wait; then draws only inside them until
+    // EndRepaint.
+    bool BeginRepaint();
+    void EndRepaint();
+    // Sends the points not yet sent.
+    void Flush();
+    // Frees the graphics context.
     void Close();
 
 private:
-    void SendPoints();
     unsigned long PixelValue(Colour c) const;
 
     Display* Dpy = nullptr;
     Window Target = 0;
-    int Depth = 0;
     GC Gc = nullptr;
-    Pixmap Picture = 0;
-    int Width = 0, Height = 0;
-    PixelRect Changed;
+    // The exposed rectangles, and their bounding box: while repainting,
+    // pixels outside the box are not sent. More rectangles than fit become
+    // one, their bounding box.
+    static const int EXPOSED_MAX = 16;
+    XRectangle Exposed[EXPOSED_MAX];
+    int ExposedCount = 0;
+    PixelRect Bounds;
+    bool Repainting = false;
     // Points not yet sent, all of PointColour.
     static const int POINT_BATCH = 1024;
     XPoint Points[POINT_BATCH];

@@ -1,14 +1,18 @@
 // The X11 saver on a real X server: its pictures equal the renderer's on a window of the test's, on
-// the root window, after a resize and after an exposure; signals and the window's end stop it.
+// the root window, after a resize and after an exposure, with no copy of the picture in the server;
+// its own window carries the desktop's properties; signals and the window's end stop it.
 // GoogleTest first: Xlib's macros (None, Bool) would break its headers.
 #include <gtest/gtest.h>
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XRes.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -81,23 +85,68 @@ pid_t Start(Window w, std::vector<std::string> args)
     return pid;
 }
 
-// The exit status, or -1 (and the process killed) if it hangs.
-int WaitExit(pid_t pid, int ms = 15000)
+// The exit status, or -1 (and the process killed) if it hangs beyond `ms`; `pid` is then 0.
+int WaitExit(pid_t& pid, int ms = 15000)
 {
     int status = 0;
-    if (Eventually([&] { return waitpid(pid, &status, WNOHANG) != 0; }, ms))
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    kill(pid, SIGKILL);
-    waitpid(pid, &status, 0);
-    return -1;
+    bool ended = Eventually([&] { return waitpid(pid, &status, WNOHANG) != 0; }, ms);
+    if (!ended) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &status, 0);
+    }
+    pid = 0;
+    return !ended ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-enum Action { ON_WINDOW, ON_ROOT, RESIZE, COVER };
+// Kills a saver that a failed check left running.
+struct Reaper {
+    pid_t& Pid;
+    ~Reaper()
+    {
+        if (Pid > 0)
+            WaitExit(Pid, 0);
+    }
+};
+
+// The bytes of pixmaps that the client of process `pid` holds in the server, -1 when it has no
+// client there.
+long PixmapBytes(pid_t pid)
+{
+    XResClientIdSpec all = {0, XRES_CLIENT_ID_PID_MASK};
+    long count = 0;
+    XResClientIdValue* ids = nullptr;
+    long bytes = -1;
+    if (XResQueryClientIds(Dpy, 1, &all, &count, &ids) != Success)
+        return -1;
+    for (long i = 0; i < count; i++) {
+        unsigned long value = 0;
+        if (XResGetClientPid(&ids[i]) == pid && XResQueryClientPixmapBytes(Dpy, ids[i].spec.client, &value))
+            bytes = static_cast<long>(value);
+    }
+    XResClientIdsDestroy(count, ids);
+    return bytes;
+}
+
+// Covers part of `w` with a window of the test's, then takes it away: the server paints that part
+// of `w` white (its background) and sends an Expose.
+void Cover(Window w, int x, int y, int width, int height)
+{
+    Window cover = XCreateSimpleWindow(Dpy, w, x, y, width, height, 0, 0, BlackPixel(Dpy, 0));
+    XMapRaised(Dpy, cover);
+    XSync(Dpy, False);
+    XDestroyWindow(Dpy, cover);
+    XSync(Dpy, False);
+}
+
+// What a case does besides drawing on a window of its own: these may be combined.
+// SELF: the picture is compared with what the saver showed before the cover, as a resize within a
+// figure goes where the renderer cannot follow.
+enum Action { ON_WINDOW = 0, ON_ROOT = 1, RESIZE = 2, COVER = 4, COVER_EARLY = 8, SELF = 16 };
 
 TEST(Display, PicturesEqualTheRenderer)
 {
     struct Case {
-        Action Do;
+        int Do;  // Action bits
         std::uint32_t Ticks;
         std::vector<std::pair<std::string, std::uint32_t>> Values;
     };
@@ -105,7 +154,12 @@ TEST(Display, PicturesEqualTheRenderer)
                                {ON_WINDOW, 365, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},  // joined across a pause
                                {ON_ROOT, 100, {}},
                                {RESIZE, 380, {}},
-                               {COVER, 150, {{"ColourOption", 50}}}};
+                               {COVER, 150, {{"ColourOption", 50}}},
+                               {COVER, 360, {{"RadiusFactor", 12}}},  // the closed figure, in the pause
+                               {COVER, 365, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},
+                               // Joined from where the line stood before the resize.
+                               {RESIZE | COVER | SELF, 300, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},
+                               {COVER_EARLY, 400, {{"RadiusFactor", 15}, {"ZoomOption", 4 | 64 | 256}}}};
     // Every shape with and without zoom, every rotation with and without zoom.
     const std::uint32_t ZOOMS[] = {2 | 128 | 256, 16 | 32 | 512, 8 | 64, 4 | 128 | 512};
     for (std::uint32_t i = 0; i < 16; i++)
@@ -113,7 +167,7 @@ TEST(Display, PicturesEqualTheRenderer)
                                           {"ZoomOption", i < 8 ? 0 : ZOOMS[i % 4]}, {"RadiusFactor", 15}}});
     std::uint32_t seed = 10;
     for (Case& c : cases) {
-        Window w = c.Do == ON_ROOT ? DefaultRootWindow(Dpy) : MakeWindow(200, 150);
+        Window w = (c.Do & ON_ROOT) ? DefaultRootWindow(Dpy) : MakeWindow(200, 150);
         std::vector<std::string> args = {"-seed", std::to_string(++seed), "-max-ticks", std::to_string(c.Ticks)};
         MemoryStore store;
         c.Values.push_back({"ImagesPerSec", 1000});  // ticks 1 ms apart
@@ -121,30 +175,116 @@ TEST(Display, PicturesEqualTheRenderer)
             args.insert(args.end(), {"-" + s.first, std::to_string(s.second)});
             store.WriteValue(s.first.c_str(), s.second);
         }
-        if (c.Do == ON_ROOT)
+        if ((c.Do & ON_ROOT))
             args.push_back("-root");
-        pid_t pid = Start(c.Do == ON_ROOT ? 0 : w, args);
-        if (c.Do == RESIZE) {
+        pid_t pid = Start((c.Do & ON_ROOT) ? 0 : w, args);
+        Reaper reaper{pid};
+        if (c.Do & (RESIZE | COVER_EARLY))
             ASSERT_TRUE(Eventually([&] { return Grab(w).Pixels[0] != 0xFFFFFF; }));  // erased: running
+        if (c.Do & RESIZE) {
             XResizeWindow(Dpy, w, 240, 180);
             XSync(Dpy, False);
         }
+        if (c.Do & COVER_EARLY)
+            Cover(w, 40, 30, 90, 70);
         Bitmap size = Grab(w), expected(size.Width, size.Height);
-        RunRender({seed, static_cast<std::uint32_t>(size.Width), static_cast<std::uint32_t>(size.Height),
-                   c.Ticks}, store, nullptr, &expected);
-        if (c.Do == COVER) {
-            ASSERT_TRUE(Eventually([&] { return Same(Grab(w), expected); }));
-            XDestroyWindow(Dpy, MakeWindow(300, 200));  // the server paints the background, then sends Expose
-            XSync(Dpy, False);
+        if (c.Do & SELF) {
+            ASSERT_TRUE(Eventually([&] { return !Changing(w); }));
+            expected = Grab(w);
+        } else {
+            RunRender({seed, static_cast<std::uint32_t>(size.Width), static_cast<std::uint32_t>(size.Height),
+                       c.Ticks}, store, nullptr, &expected);
+        }
+        if (c.Do & COVER) {
+            ASSERT_TRUE(Eventually([&] { return Same(Grab(w), expected); })) << testing::PrintToString(args);
+            Cover(w, 0, 0, size.Width, size.Height / 2);
+            Cover(w, size.Width / 3, size.Height / 4, size.Width / 3, size.Height);
         }
         // The picture comes and stays: no tick beyond the last.
         EXPECT_TRUE(Eventually([&] { return Same(Grab(w), expected); }) && !Changing(w))
             << testing::PrintToString(args) << ": the picture differs from the renderer's";
+        // Not even a pixmap of a tenth of the window's size: the server keeps no picture either.
+        long pixmaps = PixmapBytes(pid);
+        EXPECT_TRUE(pixmaps >= 0 && pixmaps < size.Width * size.Height / 10)
+            << testing::PrintToString(args) << ": " << pixmaps << " bytes of pixmaps";
         kill(pid, SIGTERM);
-        ASSERT_EQ(WaitExit(pid), 0) << testing::PrintToString(args);
-        if (c.Do != ON_ROOT)
+        EXPECT_EQ(WaitExit(pid), 0) << testing::PrintToString(args);
+        if (!(c.Do & ON_ROOT))
             XDestroyWindow(Dpy, w);
     }
+}
+
+// A property of `w` as bytes (format 8) or 32-bit values (format 32, which Xlib widens to signed
+// longs), with its type; empty when missing.
+std::vector<unsigned long> Property(Window w, const char* name, Atom& type)
+{
+    std::vector<unsigned long> values;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    type = 0;
+    if (XGetWindowProperty(Dpy, w, XInternAtom(Dpy, name, False), 0, 1 << 16, False, AnyPropertyType, &type,
+                           &format, &count, &left, &data) == Success && data) {
+        for (unsigned long i = 0; i < count; i++)
+            values.push_back(format == 32 ? reinterpret_cast<unsigned long*>(data)[i] & 0xFFFFFFFF : data[i]);
+        XFree(data);
+    }
+    return values;
+}
+
+std::string Text(const std::vector<unsigned long>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// The top-level window whose _NET_WM_PID is `pid`, or 0.
+Window WindowOf(pid_t pid)
+{
+    Window root, parent, *children = nullptr, found = 0;
+    unsigned count = 0;
+    Atom type;
+    if (XQueryTree(Dpy, DefaultRootWindow(Dpy), &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count; i++)
+            if (Property(children[i], "_NET_WM_PID", type) == std::vector<unsigned long>{static_cast<unsigned long>(pid)})
+                found = children[i];
+        XFree(children);
+    }
+    return found;
+}
+
+// Its own window tells the desktop what it is and whose it is (ICCCM, EWMH); a window it is given
+// gets nothing of it.
+TEST(Display, OwnWindowDescribesItself)
+{
+    pid_t pid = Start(0, {"-window", "-geometry", "320x200"});
+    Reaper reaper{pid};
+    Window w = 0;
+    ASSERT_TRUE(Eventually([&] { return (w = WindowOf(pid)) != 0; }));
+    Atom type, utf8 = XInternAtom(Dpy, "UTF8_STRING", False);
+    EXPECT_EQ(Text(Property(w, "WM_CLASS", type)), std::string("orbilux\0Orbilux\0", 16));
+    EXPECT_EQ(Text(Property(w, "WM_NAME", type)), "Orbilux");
+    EXPECT_EQ(Text(Property(w, "WM_ICON_NAME", type)), "Orbilux");
+    EXPECT_EQ(Text(Property(w, "_NET_WM_NAME", type)), "Orbilux");
+    EXPECT_EQ(type, utf8);
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    EXPECT_EQ(Text(Property(w, "WM_CLIENT_MACHINE", type)), host);
+    // The Windows saver's 32 x 32 icon: width, height, then opaque pixels of several colours.
+    std::vector<unsigned long> icon = Property(w, "_NET_WM_ICON", type);
+    ASSERT_EQ(icon.size(), 2u + 32 * 32);
+    EXPECT_EQ(icon[0], 32u);
+    EXPECT_EQ(icon[1], 32u);
+    std::vector<unsigned long> colours(icon.begin() + 2, icon.end());
+    std::sort(colours.begin(), colours.end());
+    EXPECT_GE(std::unique(colours.begin(), colours.end()) - colours.begin(), 4);
+    EXPECT_EQ(colours[0] >> 24, 0xFFu);
+    kill(pid, SIGTERM);
+    EXPECT_EQ(WaitExit(pid), 0);
+
+    Window given = MakeWindow(100, 80);
+    pid = Start(given, {});
+    ASSERT_TRUE(Eventually([&] { return Grab(given).Pixels[0] != 0xFFFFFF; }));  // erased: running
+    EXPECT_TRUE(Property(given, "WM_CLASS", type).empty() && Property(given, "_NET_WM_PID", type).empty());
+    kill(pid, SIGTERM);
+    EXPECT_EQ(WaitExit(pid), 0);
+    XDestroyWindow(Dpy, given);
 }
 
 TEST(Display, SignalsAndDestructionEndIt)
@@ -159,6 +299,7 @@ TEST(Display, SignalsAndDestructionEndIt)
                                                           {0, false}};  // 0: the window is destroyed instead
     for (const auto& c : cases) {
         pid_t pid = Start(w, {"-seed", "7", "-images-per-sec", "1000"});
+        Reaper reaper{pid};
         ASSERT_TRUE(Eventually([&] { return c.InPause ? Same(Grab(w), closed) : Changing(w); })) << c.Signal;
         if (c.Signal == 0)
             XDestroyWindow(Dpy, w);
