@@ -6,6 +6,7 @@
 #include "animation/ColourCycler.h"
 #include "base/Random.h"
 #include "curves/TrigTables.h"
+#include "raster/QuietHost.h"
 #include "render/Renderer.h"
 #include "settings/MemoryStore.h"
 #include "settings/Settings.h"
@@ -26,18 +27,6 @@ public:
     void FillRect(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::uintptr_t) override {}
 };
 
-class NullHost : public AnimationHost {
-public:
-    std::uintptr_t CreateBackgroundBrush() override { return 1; }
-    void DeleteBackgroundBrush(std::uintptr_t) override {}
-    std::uint32_t StartTimer(std::uint32_t) override { return 1; }
-    void StopTimer() override {}
-    void Sleep(std::uint32_t) override {}
-    void Erase(DrawSurface&) override {}
-    void ClientSize(std::int32_t& w, std::int32_t& h) override { w = 1920; h = 1080; }
-    std::uint32_t ClockSeconds() override { return 1; }
-};
-
 void StartEngine(std::uint32_t shapes, std::uint32_t rotations, std::uint32_t zoom)
 {
     MemoryStore store;
@@ -49,7 +38,7 @@ void StartEngine(std::uint32_t shapes, std::uint32_t rotations, std::uint32_t zo
         store.Present[index] = true;
         store.Values[index] = values[i];
     }
-    NullHost host;
+    QuietHost host(1920, 1080);
     ResetSettings();
     ResetAnimationState(AnimationState);
     AnimationCreate(AnimationState, host, store);
@@ -76,7 +65,7 @@ void Tick(benchmark::State& run)
     std::uint32_t zoom = static_cast<std::uint32_t>(run.range(2));
     StartEngine(shape, rotation, zoom);
     NullSurface surface;
-    NullHost host;
+    QuietHost host(1920, 1080);
     AnimationTick(AnimationState, surface, host);  // figure start
     for (auto _ : run) {
         if (AnimationState.Step >= 359)

@@ -1,6 +1,7 @@
 #include "raster/EmulatedWindow.h"
 
 #include "animation/AnimationDriver.h"
+#include "raster/QuietHost.h"
 #include "settings/Settings.h"
 
 void EmulatedWindow::Create(SettingsValueStore& store)
@@ -34,28 +35,6 @@ void EmulatedWindow::Tick(DrawSurface& surface)
     TicksSinceErase++;
 }
 
-namespace {
-
-// The window as a replay sees it: same size, no timer, no pause and no erase
-// (a replay ends before the erase that follows a figure's last tick).
-class ReplayHost : public AnimationHost {
-public:
-    ReplayHost(std::int32_t width, std::int32_t height) : Width(width), Height(height) {}
-    std::uintptr_t CreateBackgroundBrush() override { return 1; }
-    void DeleteBackgroundBrush(std::uintptr_t) override {}
-    std::uint32_t StartTimer(std::uint32_t) override { return 1; }
-    void StopTimer() override {}
-    void Sleep(std::uint32_t) override {}
-    void Erase(DrawSurface&) override {}
-    void ClientSize(std::int32_t& width, std::int32_t& height) override { width = Width, height = Height; }
-    std::uint32_t ClockSeconds() override { return 0; }
-
-private:
-    std::int32_t Width, Height;
-};
-
-}  // namespace
-
 // The replay runs on a copy of the figure's state, but through the shared
 // random sequence and colour: it ends where the running figure stands, so
 // they come out as they were.
@@ -64,7 +43,9 @@ void EmulatedWindow::Replay(DrawSurface& surface) const
     RandomState = StartRandom;
     ColourCycle = StartColour;
     AnimationStateRecord state = StartState;
-    ReplayHost host(ClientWidth, ClientHeight);
+    // Same size, no timer, no pause and no erase: a replay ends before the
+    // erase that follows a figure's last tick.
+    QuietHost host(ClientWidth, ClientHeight);
     AnimationErase(state, surface, host);
     for (std::uint32_t i = 0; i < TicksSinceErase; i++)
         AnimationTick(state, surface, host);
