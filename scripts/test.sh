@@ -34,23 +34,27 @@ total_passed=0 total_failed=0 total_skipped=0 skipped_why=() failed_names=()
 junit_dir=$(mktemp -d)
 
 # count_junit FILE: "passed failed skipped" of one CTest JUnit report, then
-# the names of its failed tests, one a line.
+# a line for each failed test ("F NAME") and each skipped one with the last
+# line of its output, which says why ("S NAME: WHY").
 count_junit() {
   python3 - "$1" <<'PY'
 import sys, xml.etree.ElementTree as ET
 passed = failed = skipped = 0
-names = []
+lines = []
 for case in ET.parse(sys.argv[1]).getroot().iter('testcase'):
     status = case.get('status', '')
+    name = case.get('name', '?')
     if case.find('failure') is not None or case.find('error') is not None or status == 'fail':
         failed += 1
-        names.append(case.get('name', '?'))
+        lines.append('F ' + name)
     elif case.find('skipped') is not None or status in ('notrun', 'disabled'):
         skipped += 1
+        out = (case.findtext('system-out') or '').strip().splitlines()
+        lines.append('S %s: %s' % (name, out[-1] if out else 'no output'))
     else:
         passed += 1
 print(passed, failed, skipped)
-print('\n'.join(names))
+print('\n'.join(lines))
 PY
 }
 
@@ -65,8 +69,11 @@ run_suite() {
   (cd "build/$config" && ctest -j2 --output-on-failure --timeout 300 --output-junit "$xml" "$@")
   status=$?
   if [ -f "$xml" ] && report=$(count_junit "$xml") && read -r p f s <<<"$report"; then
-    while read -r name; do
-      [ -n "$name" ] && failed_names+=("$config $name")
+    while read -r kind name; do
+      case $kind in
+        F) failed_names+=("$config $name") ;;
+        S) echo "skipped: $config $name" ;;
+      esac
     done < <(tail -n +2 <<<"$report")
     if [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; then
       f=1; echo "test: ctest failed in $config without a failed test"; failed_names+=("$config (ctest, no failed test)")

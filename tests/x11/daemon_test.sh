@@ -75,7 +75,7 @@ waitfor() {
   return 1
 }
 as_user xscreensaver -no-splash >"$tmp/daemon.log" 2>&1 &
-waitfor 200 as_user xscreensaver-command -time >/dev/null 2>&1 || skip "the daemon did not start: $(tail -n 3 "$tmp/daemon.log")"
+waitfor 600 as_user xscreensaver-command -time >/dev/null 2>&1 || skip "the daemon did not start: $(tail -n 3 "$tmp/daemon.log")"
 
 hack() { pgrep -u "$owner" -f "^$tmp/orbilux " >/dev/null; }
 # Pixels and colours on the screen, read back, that mix red, green and blue
