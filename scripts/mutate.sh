@@ -7,7 +7,8 @@
 #
 # Usage: scripts/mutate.sh [-l LIST] [-k TEXT]... [-r REV]
 #   -l LIST   the mutant list (default scripts/mutants.txt)
-#   -k TEXT   only the mutants whose list line contains TEXT (repeatable)
+#   -k TEXT   only the mutants whose list line contains TEXT (repeatable: a
+#             line must contain every TEXT given)
 #   -r REV    run against the tree of commit REV (its tests, say) instead of
 #             the working tree
 # List lines: FILE @@ ORIGINAL @@ REPLACEMENT @@ DESCRIPTION; '#' starts a
@@ -24,7 +25,7 @@ while getopts "l:k:r:h" opt; do
     l) list=$OPTARG ;;
     k) filters+=("$OPTARG") ;;
     r) rev=$OPTARG ;;
-    *) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
+    *) sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 2 ;;
   esac
 done
 [ -f "$list" ] || { echo "mutate: no mutant list '$list'" >&2; exit 2; }
