@@ -157,10 +157,13 @@ export class Tab {
     return result.result.value;
   }
 
-  // Waits in the page until `condition` holds.
+  // Waits in the page until `condition` holds; a page that never gets there
+  // fails with the condition named after 60 s rather than hanging the suite.
   until(condition) {
-    return this.eval(`new Promise((resolve) => { const check = () => (${condition}) ? resolve(true) :
-      setTimeout(check, 10); check(); })`);
+    return this.eval(`new Promise((resolve, reject) => { const end = Date.now() + 60000;
+      const check = () => (${condition}) ? resolve(true) : Date.now() > end ?
+        reject(new Error(${JSON.stringify('never came: ' + condition)})) : setTimeout(check, 10);
+      check(); })`);
   }
 
   // The canvas's pixels: width, height and RGBA bytes, read as soon as the
