@@ -74,8 +74,16 @@ waitfor() {
   for _ in $(seq "$n"); do "$@" && return 0; sleep 0.1; done
   return 1
 }
-as_user xscreensaver -no-splash >"$tmp/daemon.log" 2>&1 &
-waitfor 600 as_user xscreensaver-command -time >/dev/null 2>&1 || skip "the daemon did not start: $(tail -n 3 "$tmp/daemon.log")"
+# The daemon; started once more if the first one ends without answering.
+for attempt in 1 2; do
+  as_user xscreensaver -no-splash >"$tmp/daemon.log" 2>&1 &
+  daemon=$!
+  waitfor 300 as_user xscreensaver-command -time >/dev/null 2>&1 && break
+  kill -0 "$daemon" 2>/dev/null && state=running || { wait "$daemon"; state="ended with status $?"; }
+  [ "$attempt" = 2 ] && skip "the daemon did not answer (it $state): $(tail -n 3 "$tmp/daemon.log")"
+  for pid in $(ours | cut -d' ' -f1); do kill -KILL "$pid" 2>/dev/null; done
+  wait "$daemon" 2>/dev/null
+done
 
 hack() { pgrep -u "$owner" -f "^$tmp/orbilux " >/dev/null; }
 # Pixels and colours on the screen, read back, that mix red, green and blue
