@@ -68,18 +68,28 @@ const double DEGREE_COSINE[181] = {{
 """
 
 
-def digest(sines, cosines):
-    """FNV-1a (64 bits) over the little-endian bytes of Sine[0..360] then
-    Cosine[0..360], mirrored as the tables are built."""
+def mirrored(sines, cosines):
+    """The 361-entry tables, mirrored from degrees 0 to 180 as they are built."""
     sine, cosine = [0.0] * 361, [0.0] * 361
     for i in range(181):
         sine[i], sine[180 + i] = sines[i], -sines[i]
         cosine[360 - i] = cosine[i] = cosines[i]
     sine[180] = sines[180]
+    return sine, cosine
+
+
+def fnv(values):
+    """FNV-1a (64 bits) over the values' little-endian bytes."""
     h = 0xCBF29CE484222325
-    for byte in b"".join(struct.pack("<d", v) for v in sine + cosine):
+    for byte in b"".join(struct.pack("<d", v) for v in values):
         h = ((h ^ byte) * 0x100000001B3) & 0xFFFFFFFFFFFFFFFF
     return h
+
+
+def digest(sines, cosines):
+    """The digest of Sine[0..360] then Cosine[0..360]."""
+    sine, cosine = mirrored(sines, cosines)
+    return fnv(sine + cosine)
 
 
 if __name__ == "__main__":

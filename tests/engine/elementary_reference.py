@@ -12,7 +12,6 @@ two doubles for 80 digits to decide.
 """
 import math
 import os
-import struct
 import sys
 from decimal import Decimal, getcontext
 
@@ -39,13 +38,6 @@ def cube(x):
     return nearest(Decimal(x) ** 3) if x else x
 
 
-def fnv(values):
-    h = 0xCBF29CE484222325
-    for byte in b"".join(struct.pack("<d", v) for v in values):
-        h = ((h ^ byte) * 0x100000001B3) & 0xFFFFFFFFFFFFFFFF
-    return h
-
-
 def random_arguments(count):
     state, out = 1, []
     for _ in range(count):
@@ -55,12 +47,7 @@ def random_arguments(count):
 
 
 def curve_values():
-    sines, cosines = degree_sines.tables()
-    sine, cosine = [0.0] * 361, [0.0] * 361
-    for i in range(181):
-        sine[i], sine[180 + i] = sines[i], -sines[i]
-        cosine[360 - i] = cosine[i] = cosines[i]
-    sine[180] = sines[180]
+    sine, cosine = degree_sines.mirrored(*degree_sines.tables())
 
     def base(a, kind):
         s1, c1 = sine[a], cosine[a]
@@ -88,8 +75,8 @@ def curve_values():
 
 if __name__ == "__main__":
     args = random_arguments(4096)
-    print(f"exp of random arguments:   0x{fnv([exp(x) for x in args]):016X}")
-    print(f"cube of random arguments:  0x{fnv([cube(x) for x in args]):016X}")
-    print(f"curve values:              0x{fnv(curve_values()):016X}")
+    print(f"exp of random arguments:   0x{degree_sines.fnv([exp(x) for x in args]):016X}")
+    print(f"cube of random arguments:  0x{degree_sines.fnv([cube(x) for x in args]):016X}")
+    print(f"curve values:              0x{degree_sines.fnv(curve_values()):016X}")
     print(f"degree tables:             0x{degree_sines.digest(*degree_sines.tables()):016X}")
     print(f"exp(1), exp(-1), exp(3), exp(-3): {exp(1.0).hex()} {exp(-1.0).hex()} {exp(3.0).hex()} {exp(-3.0).hex()}")
