@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz/FuzzInput.h"
-#include "host/CommandLineScan.h"
+#include "hostrules/CommandLineScan.h"
 
 static const char* NextByte(const char* p) { return *p != '\0' ? p + 1 : p; }
 

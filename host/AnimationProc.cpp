@@ -5,7 +5,7 @@
 #include "animation/AnimationDriver.h"
 #include "host/GdiSurface.h"
 #include "host/SaverDefaultProc.h"
-#include "settings/RegistryStore.h"
+#include "settings/win32/RegistryStore.h"
 #include "settings/Settings.h"
 
 namespace {

@@ -1,12 +1,12 @@
 #include "host/CommandLine.h"
 
-#include "host/CommandLineScan.h"
+#include "hostrules/CommandLineScan.h"
 #include "host/FaultGuard.h"
 #include "host/HostState.h"
 #include "host/PasswordChange.h"
 #include "host/PasswordVerifier.h"
 #include "host/SaverWindow.h"
-#include "settings/ConfigDialog.h"
+#include "settings/win32/ConfigDialog.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "host/HostState.h"
 
-#include "host/CloseRules.h"
+#include "hostrules/CloseRules.h"
 
 namespace {
 

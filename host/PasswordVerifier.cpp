@@ -1,6 +1,6 @@
 #include "host/PasswordVerifier.h"
 
-#include "host/CloseRules.h"
+#include "hostrules/CloseRules.h"
 #include "host/HostState.h"
 #include "host/SaverDefaultProc.h"
 

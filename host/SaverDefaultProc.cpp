@@ -1,7 +1,7 @@
 #include "host/SaverDefaultProc.h"
 
 #include "host/AnimationProc.h"
-#include "host/CloseRules.h"
+#include "hostrules/CloseRules.h"
 #include "host/HostState.h"
 #include "host/PasswordVerifier.h"
 

@@ -1,11 +1,11 @@
 #include "host/SaverWindow.h"
 
 #include "host/AnimationProc.h"
-#include "host/CloseRules.h"
+#include "hostrules/CloseRules.h"
 #include "host/HostState.h"
 #include "host/PasswordVerifier.h"
 #include "host/SaverDefaultProc.h"
-#include "host/ScreenRect.h"
+#include "hostrules/ScreenRect.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "web/PageFacts.h"
 
-#include "host/CloseRules.h"
+#include "hostrules/CloseRules.h"
 #include "settings/EntryChecks.h"
 #include "settings/SettingsTable.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "host/CloseRules.h"
+#include "hostrules/CloseRules.h"
 #include "raster/EmulatedWindow.h"
 #include "web/CanvasSink.h"
 #include "web/PageFacts.h"

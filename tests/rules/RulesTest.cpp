@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "host/CloseRules.h"
-#include "host/CommandLineScan.h"
-#include "host/ScreenRect.h"
+#include "hostrules/CloseRules.h"
+#include "hostrules/CommandLineScan.h"
+#include "hostrules/ScreenRect.h"
 #include "settings/EntryChecks.h"
 
 const bool T = true, F = false;  // short for the tables

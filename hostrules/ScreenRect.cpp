@@ -1,4 +1,4 @@
-#include "host/ScreenRect.h"
+#include "hostrules/ScreenRect.h"
 
 ScreenRect FullScreenRect(const ScreenMetrics& metrics)
 {

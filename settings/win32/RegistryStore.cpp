@@ -1,7 +1,7 @@
 // The settings key under HKEY_CURRENT_USER as a SettingsValueStore. Nothing is
 // cached and no handle stays open: every read and every write opens the key,
 // does its one thing and closes it again.
-#include "settings/RegistryStore.h"
+#include "settings/win32/RegistryStore.h"
 
 #include <windows.h>
 

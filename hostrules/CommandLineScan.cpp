@@ -1,4 +1,4 @@
-#include "host/CommandLineScan.h"
+#include "hostrules/CommandLineScan.h"
 
 namespace {
 

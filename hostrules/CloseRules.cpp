@@ -1,4 +1,4 @@
-#include "host/CloseRules.h"
+#include "hostrules/CloseRules.h"
 
 namespace {
 

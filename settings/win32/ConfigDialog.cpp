@@ -1,10 +1,10 @@
 // The settings dialog: shows the loaded Settings, checks the two number fields
 // on every change and, on OK, writes every value back to the registry.
-#include "settings/ConfigDialog.h"
+#include "settings/win32/ConfigDialog.h"
 
 #include "settings/DialogIds.h"
 #include "settings/EntryChecks.h"
-#include "settings/RegistryStore.h"
+#include "settings/win32/RegistryStore.h"
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
