@@ -76,14 +76,19 @@ void SampleFigure(AnimationStateRecord& state)
     path.MinX = path.MaxX = path.X[0];
     path.MinY = path.MaxY = path.Y[0];
     for (std::int32_t i = 1; i <= 360; i++) {
-        if (path.X[i] < path.MinX) path.MinX = path.X[i];
-        if (path.X[i] > path.MaxX) path.MaxX = path.X[i];
-        if (path.Y[i] < path.MinY) path.MinY = path.Y[i];
-        if (path.Y[i] > path.MaxY) path.MaxY = path.Y[i];
+        if (path.X[i] < path.MinX)
+            path.MinX = path.X[i];
+        if (path.X[i] > path.MaxX)
+            path.MaxX = path.X[i];
+        if (path.Y[i] < path.MinY)
+            path.MinY = path.Y[i];
+        if (path.Y[i] > path.MaxY)
+            path.MaxY = path.Y[i];
     }
     // 64-bit so that a huge radius cannot overflow; exact in double either way.
     std::int64_t spanX = static_cast<std::int64_t>(state.DrawWidth) - 2 * static_cast<std::int64_t>(state.ObjectRadius);
-    std::int64_t spanY = static_cast<std::int64_t>(state.DrawHeight) - 2 * static_cast<std::int64_t>(state.ObjectRadius);
+    std::int64_t spanY =
+        static_cast<std::int64_t>(state.DrawHeight) - 2 * static_cast<std::int64_t>(state.ObjectRadius);
     state.ScaleX = static_cast<double>(spanX) / (path.MaxX - path.MinX);
     state.ScaleY = static_cast<double>(spanY) / (path.MaxY - path.MinY);
     MapPoint(state, 0, state.StartX, state.StartY);

@@ -12,15 +12,15 @@ struct CurvePathRecord {
 };
 
 struct AnimationStateRecord {
-    std::int32_t Step;          // point the next tick draws, 0 to 359
-    CurveKind KindX, KindY;     // the figure's curve formulas
-    std::int32_t DrawWidth;     // client size minus 2
+    std::int32_t Step;       // point the next tick draws, 0 to 359
+    CurveKind KindX, KindY;  // the figure's curve formulas
+    std::int32_t DrawWidth;  // client size minus 2
     std::int32_t DrawHeight;
     std::int32_t BaseRadius;    // object radius for the window size; the zoom's upper bound
     std::int32_t ObjectRadius;  // current object radius; 0 = pixels or joined line
     CurvePathRecord Path;
-    double ScaleX, ScaleY;      // pixels per curve unit
-    std::int32_t StartX, StartY;  // window position of point 0
+    double ScaleX, ScaleY;         // pixels per curve unit
+    std::int32_t StartX, StartY;   // window position of point 0
     std::int32_t CurrentShape;     // one shape bit for the whole figure
     std::int32_t CurrentRotation;  // one rotation bit for the whole figure
     std::int32_t ZoomLevel;        // 0 = no zoom, else the zoom level bit
@@ -28,7 +28,7 @@ struct AnimationStateRecord {
     std::int32_t ZoomShrinking;    // 1 while the zoom decreases the radius
     std::int32_t ZoomStep;         // steps per one-pixel change, or pixels per step when ZoomFast
     std::int32_t ZoomFast;
-    std::uint32_t TimerId;         // last StartTimer result; 0 = no timer running
+    std::uint32_t TimerId;  // last StartTimer result; 0 = no timer running
     std::uintptr_t BackgroundBrush;
 };
 extern AnimationStateRecord AnimationState;

@@ -20,8 +20,8 @@ public:
     virtual void LineTo(std::int32_t x, std::int32_t y) = 0;
     // Elliptic arc in the box from (xs, ys) to (xe, ye) counter-clockwise; equal
     // start and end points give the whole ellipse. The current position stays.
-    virtual void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-                     std::int32_t xs, std::int32_t ys, std::int32_t xe, std::int32_t ye) = 0;
+    virtual void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
+                     std::int32_t ys, std::int32_t xe, std::int32_t ye) = 0;
     virtual void SetPixel(std::int32_t x, std::int32_t y, Colour colour) = 0;
     // Fills with a brush the host made (the black background brush); right and
     // bottom edges excluded.

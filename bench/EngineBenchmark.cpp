@@ -22,7 +22,9 @@ public:
     void MoveTo(std::int32_t, std::int32_t) override {}
     void LineTo(std::int32_t, std::int32_t) override {}
     void Arc(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-             std::int32_t) override {}
+             std::int32_t) override
+    {
+    }
     void SetPixel(std::int32_t, std::int32_t, Colour) override {}
     void FillRect(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::uintptr_t) override {}
 };

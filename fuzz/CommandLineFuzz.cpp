@@ -5,7 +5,10 @@
 #include "fuzz/FuzzInput.h"
 #include "hostrules/CommandLineScan.h"
 
-static const char* NextByte(const char* p) { return *p != '\0' ? p + 1 : p; }
+static const char* NextByte(const char* p)
+{
+    return *p != '\0' ? p + 1 : p;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

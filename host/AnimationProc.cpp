@@ -21,10 +21,7 @@ public:
         return reinterpret_cast<std::uintptr_t>(CreateSolidBrush(RGB(0, 0, 0)));
     }
 
-    void DeleteBackgroundBrush(std::uintptr_t brush) override
-    {
-        DeleteObject(reinterpret_cast<HBRUSH>(brush));
-    }
+    void DeleteBackgroundBrush(std::uintptr_t brush) override { DeleteObject(reinterpret_cast<HBRUSH>(brush)); }
 
     std::uint32_t StartTimer(std::uint32_t milliseconds) override
     {
@@ -36,10 +33,7 @@ public:
     void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
 
     // The erase goes through the window's own procedure, with the tick's DC.
-    void Erase(DrawSurface&) override
-    {
-        SendMessageA(Window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(TickDc), 0);
-    }
+    void Erase(DrawSurface&) override { SendMessageA(Window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(TickDc), 0); }
 
     void ClientSize(std::int32_t& width, std::int32_t& height) override
     {
@@ -49,10 +43,7 @@ public:
         height = rect.bottom;
     }
 
-    std::uint32_t ClockSeconds() override
-    {
-        return static_cast<std::uint32_t>(std::time(nullptr));
-    }
+    std::uint32_t ClockSeconds() override { return static_cast<std::uint32_t>(std::time(nullptr)); }
 
 private:
     HWND Window;
@@ -74,18 +65,10 @@ LRESULT AnimationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WindowAnimationHost host(window, nullptr);
     switch (message) {
-    case WM_CREATE:
-        AnimationCreate(AnimationState, host, RegistryStore());
-        break;
-    case WM_DESTROY:
-        AnimationDestroy(AnimationState, host);
-        break;
-    case WM_SIZE:
-        AnimationSize(AnimationState, LOWORD(lParam), HIWORD(lParam));
-        return 0;
-    case WM_CLOSE:
-        AnimationClose(AnimationState, host);
-        break;
+    case WM_CREATE: AnimationCreate(AnimationState, host, RegistryStore()); break;
+    case WM_DESTROY: AnimationDestroy(AnimationState, host); break;
+    case WM_SIZE: AnimationSize(AnimationState, LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_CLOSE: AnimationClose(AnimationState, host); break;
     case WM_ERASEBKGND: {
         GdiSurface surface(reinterpret_cast<HDC>(wParam));
         AnimationErase(AnimationState, surface, host);
@@ -95,14 +78,13 @@ LRESULT AnimationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         // Any timer identifier draws a point.
         Tick(window);
         return 0;
-    default:
-        break;
+    default: break;
     }
     return SaverDefaultProc(window, message, wParam, lParam);
 }
 
 void ResumeAnimation(HWND window)
 {
-    AnimationState.TimerId = static_cast<std::uint32_t>(
-        SetTimer(window, ANIMATION_TIMER_ID, Settings.TimerInterval, nullptr));
+    AnimationState.TimerId =
+        static_cast<std::uint32_t>(SetTimer(window, ANIMATION_TIMER_ID, Settings.TimerInterval, nullptr));
 }

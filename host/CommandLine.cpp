@@ -53,15 +53,12 @@ int RunMode(const char* tail)
     ModeChoice choice = ScanMode(tail);
     switch (choice.Mode) {
     case SaverMode::ConfigDialog:
-        return static_cast<int>(RunConfigDialog(HostState.Instance, choice.DialogOwned ? GetForegroundWindow() : nullptr));
-    case SaverMode::FullScreen:
-        return RunSaverWindow(nullptr);
-    case SaverMode::Preview:
-        return RunPreview(choice.Window);
-    case SaverMode::ChangePassword:
-        return RunPasswordChange(choice.Window);
-    default:
-        return NO_USABLE_MODE;
+        return static_cast<int>(
+            RunConfigDialog(HostState.Instance, choice.DialogOwned ? GetForegroundWindow() : nullptr));
+    case SaverMode::FullScreen: return RunSaverWindow(nullptr);
+    case SaverMode::Preview: return RunPreview(choice.Window);
+    case SaverMode::ChangePassword: return RunPasswordChange(choice.Window);
+    default: return NO_USABLE_MODE;
     }
 }
 

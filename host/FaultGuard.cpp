@@ -23,8 +23,7 @@ struct GuardFrame {
 // unwind, which need not preserve registers.
 GuardFrame* volatile ActiveGuard = nullptr;
 
-extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame, CONTEXT* context,
-                                                     void*)
+extern "C" EXCEPTION_DISPOSITION __cdecl GuardHandler(EXCEPTION_RECORD* record, void* frame, CONTEXT* context, void*)
 {
     if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
         return ExceptionContinueSearch;
@@ -85,18 +84,18 @@ namespace {
 // are fixed, so this function must exist exactly once.
 __attribute__((noinline, noclone)) void GuardedCall(GuardedBody body, void* context)
 {
-    __asm__ __volatile__(
-        ".l_guard_start:\n"
-        "\t.seh_handler __C_specific_handler, @except\n"
-        "\t.seh_handlerdata\n"
-        "\t.long 1\n"
-        "\t.rva .l_guard_start, .l_guard_end, GuardFilter, .l_guard_end\n"
-        "\t.text\n" ::: "memory");
+    __asm__ __volatile__(".l_guard_start:\n"
+                         "\t.seh_handler __C_specific_handler, @except\n"
+                         "\t.seh_handlerdata\n"
+                         "\t.long 1\n"
+                         "\t.rva .l_guard_start, .l_guard_end, GuardFilter, .l_guard_end\n"
+                         "\t.text\n" ::
+                             : "memory");
     GuardResult = body(context);
-    __asm__ __volatile__(
-        "\tnop\n"
-        ".l_guard_end:\n"
-        "\tnop\n" ::: "memory");
+    __asm__ __volatile__("\tnop\n"
+                         ".l_guard_end:\n"
+                         "\tnop\n" ::
+                             : "memory");
 }
 
 }  // namespace

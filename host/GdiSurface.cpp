@@ -29,8 +29,8 @@ void GdiSurface::LineTo(std::int32_t x, std::int32_t y)
     ::LineTo(Dc, x, y);
 }
 
-void GdiSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-                     std::int32_t xs, std::int32_t ys, std::int32_t xe, std::int32_t ye)
+void GdiSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
+                     std::int32_t ys, std::int32_t xe, std::int32_t ye)
 {
     ::Arc(Dc, left, top, right, bottom, xs, ys, xe, ye);
 }

@@ -12,8 +12,8 @@ public:
     void DeselectPen() override;
     void MoveTo(std::int32_t x, std::int32_t y) override;
     void LineTo(std::int32_t x, std::int32_t y) override;
-    void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-             std::int32_t xs, std::int32_t ys, std::int32_t xe, std::int32_t ye) override;
+    void Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
+             std::int32_t ys, std::int32_t xe, std::int32_t ye) override;
     void SetPixel(std::int32_t x, std::int32_t y, Colour colour) override;
     void FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                   std::uintptr_t brush) override;
@@ -22,6 +22,6 @@ public:
 
 private:
     HDC Dc;
-    HPEN Pen;      // the tick's own pen, while selected
+    HPEN Pen;         // the tick's own pen, while selected
     HGDIOBJ KeptPen;  // the pen it replaced, selected again by DeselectPen
 };

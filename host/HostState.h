@@ -4,7 +4,7 @@
 
 struct HostStateRecord {
     HINSTANCE Instance;
-    DWORD IsWin95Family;       // 1 on the Windows 95 family
+    DWORD IsWin95Family;  // 1 on the Windows 95 family
     HWND SaverWindow;
     DWORD IsPreview;           // 1 for the preview child window
     HMODULE ImeLibrary;        // IMM32.DLL when already loaded in the process

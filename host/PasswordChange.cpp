@@ -1,7 +1,7 @@
 #include "host/PasswordChange.h"
 
 namespace {
-typedef DWORD (WINAPI* PwdChangePasswordProc)(LPCSTR provider, HWND owner, DWORD reserved1, DWORD reserved2);
+typedef DWORD(WINAPI* PwdChangePasswordProc)(LPCSTR provider, HWND owner, DWORD reserved1, DWORD reserved2);
 }
 
 void ChangeSaverPassword(HWND owner)

@@ -14,8 +14,8 @@ bool PasswordWanted(HKEY desktop)
 {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    LONG status = RegQueryValueExA(desktop, "ScreenSaveUsePassword", nullptr, nullptr,
-                                   reinterpret_cast<BYTE*>(&value), &size);
+    LONG status =
+        RegQueryValueExA(desktop, "ScreenSaveUsePassword", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
     return status == ERROR_SUCCESS && value != 0;
 }
 

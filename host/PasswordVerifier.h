@@ -4,7 +4,7 @@
 #include <windows.h>
 
 // VerifyScreenSavePwd in PASSWORD.CPL: non-zero lets the user leave.
-typedef BOOL (WINAPI* VerifyScreenSavePwdProc)(HWND window);
+typedef BOOL(WINAPI* VerifyScreenSavePwdProc)(HWND window);
 
 // Loads PASSWORD.CPL when the desktop asks for a password.
 void LoadPasswordVerifier();

@@ -59,7 +59,8 @@ LRESULT SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
             return DefWindowProcA(window, message, wParam, lParam);
         if (HostState.VerifyPassword == nullptr)
             return 1;
-        return reinterpret_cast<VerifyScreenSavePwdProc>(reinterpret_cast<void (*)()>(HostState.VerifyPassword))(window);
+        return reinterpret_cast<VerifyScreenSavePwdProc>(reinterpret_cast<void (*)()>(HostState.VerifyPassword))(
+            window);
     }
     if (HostState.Verifying == 1)
         return DefWindowProcA(window, message, wParam, lParam);
@@ -69,12 +70,8 @@ LRESULT SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         if (wParam != 0)
             HideCursor();
         break;
-    case WM_SETCURSOR:
-        HideCursor();
-        return 1;
-    case WM_MOUSEMOVE:
-        CheckMouseTravel(window);
-        break;
+    case WM_SETCURSOR: HideCursor(); return 1;
+    case WM_MOUSEMOVE: CheckMouseTravel(window); break;
     default:
         if (InputAsksToClose(message, wParam))
             RequestClose(window);

@@ -10,7 +10,7 @@
 
 namespace {
 
-typedef HANDLE (WINAPI* ImmAssociateContextProc)(HWND window, HANDLE context);
+typedef HANDLE(WINAPI* ImmAssociateContextProc)(HWND window, HANDLE context);
 
 const DWORD FULL_SCREEN_EX_STYLE = WS_EX_TOPMOST;
 const DWORD FULL_SCREEN_STYLE = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
@@ -26,15 +26,16 @@ void DetachInputMethod(HWND window)
     HostState.AssociateContext = GetProcAddress(HostState.ImeLibrary, "ImmAssociateContext");
     if (HostState.AssociateContext == nullptr)
         return;
-    HostState.SavedInputContext =
-        reinterpret_cast<ImmAssociateContextProc>(reinterpret_cast<void (*)()>(HostState.AssociateContext))(window, nullptr);
+    HostState.SavedInputContext = reinterpret_cast<ImmAssociateContextProc>(
+        reinterpret_cast<void (*)()>(HostState.AssociateContext))(window, nullptr);
 }
 
 void ReattachInputMethod(HWND window)
 {
     if (HostState.ImeLibrary != nullptr && HostState.AssociateContext != nullptr &&
         HostState.SavedInputContext != nullptr)
-        reinterpret_cast<ImmAssociateContextProc>(reinterpret_cast<void (*)()>(HostState.AssociateContext))(window, HostState.SavedInputContext);
+        reinterpret_cast<ImmAssociateContextProc>(reinterpret_cast<void (*)()>(HostState.AssociateContext))(
+            window, HostState.SavedInputContext);
 }
 
 // In the preview, help and context-menu requests belong to the parent.
@@ -82,8 +83,7 @@ HWND CreateSaverWindow(HWND parent, int width, int height, int x, int y)
     bool preview = HostState.IsPreview == 1;
     HostState.SaverWindow = CreateWindowExA(
         preview ? 0 : FULL_SCREEN_EX_STYLE, SAVER_CLASS_NAME, preview ? PREVIEW_TITLE : FULL_SCREEN_TITLE,
-        preview ? PREVIEW_STYLE : FULL_SCREEN_STYLE, x, y, width, height, parent, nullptr,
-        HostState.Instance, nullptr);
+        preview ? PREVIEW_STYLE : FULL_SCREEN_STYLE, x, y, width, height, parent, nullptr, HostState.Instance, nullptr);
     return HostState.SaverWindow;
 }
 
@@ -176,8 +176,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             return 0;
         Sleep(0);
         break;
-    default:
-        break;
+    default: break;
     }
     return AnimationProc(window, message, wParam, lParam);
 }

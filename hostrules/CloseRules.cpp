@@ -18,12 +18,9 @@ bool InputAsksToClose(std::uint32_t message, std::uintptr_t wParam)
     case MSG_SYSKEYDOWN:
     case MSG_LBUTTONDOWN:
     case MSG_RBUTTONDOWN:
-    case MSG_MBUTTONDOWN:
-        return true;
-    case MSG_ACTIVATEAPP:
-        return wParam == 0;
-    default:
-        return false;
+    case MSG_MBUTTONDOWN: return true;
+    case MSG_ACTIVATEAPP: return wParam == 0;
+    default: return false;
     }
 }
 

@@ -7,9 +7,15 @@
 // The window messages and system commands the rules look at (Win32 values;
 // the host checks them against the system's headers).
 enum : std::uint32_t {
-    MSG_ACTIVATEAPP = 0x001C, MSG_KEYDOWN = 0x0100, MSG_SYSKEYDOWN = 0x0104,
-    MSG_LBUTTONDOWN = 0x0201, MSG_RBUTTONDOWN = 0x0204, MSG_MBUTTONDOWN = 0x0207,
-    CMD_NEXTWINDOW = 0xF040, CMD_PREVWINDOW = 0xF050, CMD_SCREENSAVE = 0xF140,
+    MSG_ACTIVATEAPP = 0x001C,
+    MSG_KEYDOWN = 0x0100,
+    MSG_SYSKEYDOWN = 0x0104,
+    MSG_LBUTTONDOWN = 0x0201,
+    MSG_RBUTTONDOWN = 0x0204,
+    MSG_MBUTTONDOWN = 0x0207,
+    CMD_NEXTWINDOW = 0xF040,
+    CMD_PREVWINDOW = 0xF050,
+    CMD_SCREENSAVE = 0xF140,
 };
 
 // Pointer travel that must be exceeded to close.

@@ -41,26 +41,19 @@ ModeChoice ScanMode(const char* tail)
         switch (Byte(p)) {
         case ' ':
         case '-':
-        case '/':
-            continue;
-        case '\0':
-            return {SaverMode::ConfigDialog, false, 0};
+        case '/': continue;
+        case '\0': return {SaverMode::ConfigDialog, false, 0};
         case 'c':
-        case 'C':
-            return {SaverMode::ConfigDialog, true, 0};
+        case 'C': return {SaverMode::ConfigDialog, true, 0};
         case 's':
-        case 'S':
-            return {SaverMode::FullScreen, false, 0};
+        case 'S': return {SaverMode::FullScreen, false, 0};
         case 'p':
         case 'P':
         case 'l':
-        case 'L':
-            return {SaverMode::Preview, false, WindowAfter(p + 1)};
+        case 'L': return {SaverMode::Preview, false, WindowAfter(p + 1)};
         case 'a':
-        case 'A':
-            return {SaverMode::ChangePassword, false, WindowAfter(p + 1)};
-        default:
-            return {SaverMode::None, false, 0};
+        case 'A': return {SaverMode::ChangePassword, false, WindowAfter(p + 1)};
+        default: return {SaverMode::None, false, 0};
         }
     }
 }

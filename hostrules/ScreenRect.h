@@ -5,9 +5,9 @@
 #include <cstdint>
 
 struct ScreenMetrics {
-    std::int32_t VirtualX, VirtualY;            // SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN
-    std::int32_t VirtualWidth, VirtualHeight;   // SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN
-    std::int32_t ScreenWidth, ScreenHeight;     // SM_CXSCREEN, SM_CYSCREEN
+    std::int32_t VirtualX, VirtualY;           // SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN
+    std::int32_t VirtualWidth, VirtualHeight;  // SM_CXVIRTUALSCREEN, SM_CYVIRTUALSCREEN
+    std::int32_t ScreenWidth, ScreenHeight;    // SM_CXSCREEN, SM_CYSCREEN
 };
 
 struct ScreenRect {

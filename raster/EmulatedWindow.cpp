@@ -62,20 +62,23 @@ void EmulatedWindow::EndPause(DrawSurface& surface)
 
 std::uint32_t EmulatedWindow::StartTimer(std::uint32_t milliseconds)
 {
-    if (Trace) std::fprintf(Trace, "timer on %u\n", milliseconds);
+    if (Trace)
+        std::fprintf(Trace, "timer on %u\n", milliseconds);
     Interval = milliseconds;
     return 1;
 }
 
 void EmulatedWindow::StopTimer()
 {
-    if (Trace) std::fprintf(Trace, "timer off\n");
+    if (Trace)
+        std::fprintf(Trace, "timer off\n");
     Interval = 0;
 }
 
 void EmulatedWindow::Sleep(std::uint32_t milliseconds)
 {
-    if (Trace) std::fprintf(Trace, "sleep %u\n", milliseconds);
+    if (Trace)
+        std::fprintf(Trace, "sleep %u\n", milliseconds);
     PauseMs = milliseconds == 0 ? 1 : milliseconds;
 }
 

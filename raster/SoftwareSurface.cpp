@@ -16,8 +16,7 @@ typedef std::uint64_t u64;
 
 // The first i in [lo, hi] where pred turns true (pred is false, then true),
 // or hi + 1 when it never does.
-template <typename Pred>
-i64 FirstTrue(i64 lo, i64 hi, Pred pred)
+template <typename Pred> i64 FirstTrue(i64 lo, i64 hi, Pred pred)
 {
     i64 end = hi + 1;
     while (lo < end) {
@@ -75,9 +74,15 @@ i64 OutlineHeight(i64 a, i64 d)
 
 }  // namespace
 
-void SoftwareSurface::SelectPen(Colour colour) { PenColour = colour; }
+void SoftwareSurface::SelectPen(Colour colour)
+{
+    PenColour = colour;
+}
 
-void SoftwareSurface::DeselectPen() { PenColour = 0; }
+void SoftwareSurface::DeselectPen()
+{
+    PenColour = 0;
+}
 
 void SoftwareSurface::MoveTo(std::int32_t x, std::int32_t y)
 {
@@ -227,8 +232,8 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
     }
 }
 
-void SoftwareSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
-                          std::int32_t xs, std::int32_t ys, std::int32_t xe, std::int32_t ye)
+void SoftwareSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
+                          std::int32_t ys, std::int32_t xe, std::int32_t ye)
 {
     // GDI takes the box whichever way round its corners come.
     const i64 l = std::min(left, right), r = std::max(left, right);

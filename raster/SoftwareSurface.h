@@ -16,7 +16,9 @@ struct Bitmap {
     // A negative size gives an empty bitmap.
     Bitmap(std::int32_t width, std::int32_t height)
         : Width(width > 0 && height > 0 ? width : 0), Height(width > 0 && height > 0 ? height : 0),
-          Pixels(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height), 0) {}
+          Pixels(static_cast<std::size_t>(Width) * static_cast<std::size_t>(Height), 0)
+    {
+    }
     Colour At(std::int32_t x, std::int32_t y) const { return Pixels[static_cast<std::size_t>(y) * Width + x]; }
 };
 
@@ -38,7 +40,9 @@ public:
     explicit SoftwareSurface(Bitmap& bitmap) : Frame(&bitmap), Width(bitmap.Width), Height(bitmap.Height) {}
     // Sends the pixels of a width x height surface to `sink`.
     SoftwareSurface(PixelSink& sink, std::int32_t width, std::int32_t height)
-        : Sink(&sink), Width(width), Height(height) {}
+        : Sink(&sink), Width(width), Height(height)
+    {
+    }
     // The sink's surface size changed.
     void Resize(std::int32_t width, std::int32_t height) { Width = width, Height = height; }
 
@@ -64,13 +68,13 @@ private:
 
     void Put(std::int64_t x, std::int64_t y, Colour colour);
 
-    Bitmap* Frame = nullptr;   // one of these two
+    Bitmap* Frame = nullptr;  // one of these two
     PixelSink* Sink = nullptr;
     std::int32_t Width, Height;
-    Colour PenColour = 0;      // after DeselectPen: the stock black pen
+    Colour PenColour = 0;  // after DeselectPen: the stock black pen
     std::int32_t CurrentX = 0;
     std::int32_t CurrentY = 0;
-    bool Skipping = false;     // while an Arc leaves out (SkipX, SkipY)
+    bool Skipping = false;  // while an Arc leaves out (SkipX, SkipY)
     std::int64_t SkipX = 0;
     std::int64_t SkipY = 0;
 };

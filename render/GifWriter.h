@@ -14,8 +14,7 @@ struct st_gif;
 class GifWriter : public RenderObserver {
 public:
     // `ticks`: the run's length, so the last frame is the run's final picture.
-    GifWriter(std::string path, std::uint32_t width, std::uint32_t height, std::uint32_t every,
-              std::uint32_t ticks);
+    GifWriter(std::string path, std::uint32_t width, std::uint32_t height, std::uint32_t every, std::uint32_t ticks);
     ~GifWriter() override;
     GifWriter(const GifWriter&) = delete;
     GifWriter& operator=(const GifWriter&) = delete;
@@ -38,12 +37,12 @@ private:
     std::uint32_t Width, Height, Every, Ticks;
     st_gif* Gif = nullptr;
     bool Failed = false;
-    std::uint64_t NowMs = 0;         // the run's clock
-    std::uint32_t TickMs = 0;        // the timer's interval
+    std::uint64_t NowMs = 0;   // the run's clock
+    std::uint32_t TickMs = 0;  // the timer's interval
     bool PausedThisTick = false;
     std::vector<std::uint32_t> Shown;  // the picture as the frames so far leave it
-    bool HasPending = false;         // a captured frame whose length is not known yet
-    std::uint64_t PendingMs = 0;     // when it was captured
+    bool HasPending = false;           // a captured frame whose length is not known yet
+    std::uint64_t PendingMs = 0;       // when it was captured
     std::vector<std::uint8_t> PendingIndices;
     std::vector<std::uint8_t> PendingPalette;
     std::uint16_t PendingEntries = 0;

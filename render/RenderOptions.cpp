@@ -7,28 +7,26 @@
 
 namespace {
 
-const char USAGE_HEAD[] =
-    "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
-    "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE]\n"
-    "                      [--gif FILE [--gif-every N]]\n"
-    "Emulates the saver window: create, size, one erase, then N timer ticks.\n"
-    "  --seed N     random seed (unsigned 32-bit); default: the clock\n"
-    "  --width W, --height H   client size, 1 to 16384 (default 1024 x 768)\n"
-    "  --ticks N    timer ticks to run, 0 to 100000000 (default 360)\n"
-    "  --setting NAME=VALUE    a stored value, VALUE a 32-bit number, decimal or\n"
-    "               0x hex; NAME one of these (default in brackets):\n";
+const char USAGE_HEAD[] = "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
+                          "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE]\n"
+                          "                      [--gif FILE [--gif-every N]]\n"
+                          "Emulates the saver window: create, size, one erase, then N timer ticks.\n"
+                          "  --seed N     random seed (unsigned 32-bit); default: the clock\n"
+                          "  --width W, --height H   client size, 1 to 16384 (default 1024 x 768)\n"
+                          "  --ticks N    timer ticks to run, 0 to 100000000 (default 360)\n"
+                          "  --setting NAME=VALUE    a stored value, VALUE a 32-bit number, decimal or\n"
+                          "               0x hex; NAME one of these (default in brackets):\n";
 
-const char USAGE_TAIL[] =
-    "  --trace FILE every event, one line each ('-': standard output)\n"
-    "  --png FILE   the picture after the last tick (when that tick closes a figure:\n"
-    "               the closed figure, as shown during the pause before the erase)\n"
-    "  --gif FILE   the run as a looping animated GIF; its last frame is the --png picture\n"
-    "  --gif-every N  one frame per N ticks, 1 to 254 (default 1), and one at each\n"
-    "               figure's closing pause\n"
-    "Options take one dash or two, and their value after a space or '='.\n";
+const char USAGE_TAIL[] = "  --trace FILE every event, one line each ('-': standard output)\n"
+                          "  --png FILE   the picture after the last tick (when that tick closes a figure:\n"
+                          "               the closed figure, as shown during the pause before the erase)\n"
+                          "  --gif FILE   the run as a looping animated GIF; its last frame is the --png picture\n"
+                          "  --gif-every N  one frame per N ticks, 1 to 254 (default 1), and one at each\n"
+                          "               figure's closing pause\n"
+                          "Options take one dash or two, and their value after a space or '='.\n";
 
-const char* const OPTIONS_WITH_VALUE[] = {"seed", "width", "height", "ticks", "setting",
-                                          "trace", "png", "gif", "gif-every"};
+const char* const OPTIONS_WITH_VALUE[] = {"seed",  "width", "height", "ticks",    "setting",
+                                          "trace", "png",   "gif",    "gif-every"};
 
 bool ParseRange(const std::string& option, const std::string& text, std::uint32_t low, std::uint32_t high,
                 std::uint32_t& value, std::string& error)

@@ -11,10 +11,10 @@ struct RenderOptions {
     std::uint32_t Width = 1024;
     std::uint32_t Height = 768;
     std::uint32_t Ticks = 360;
-    MemoryStore Store;       // the --setting values, as the stored key
-    std::string TracePath;   // empty: no trace; "-": standard output
-    std::string PngPath;     // empty: no picture
-    std::string GifPath;     // empty: no animation
+    MemoryStore Store;           // the --setting values, as the stored key
+    std::string TracePath;       // empty: no trace; "-": standard output
+    std::string PngPath;         // empty: no picture
+    std::string GifPath;         // empty: no animation
     std::uint32_t GifEvery = 1;  // ticks per animation frame
     bool Help = false;
 };

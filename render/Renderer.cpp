@@ -4,25 +4,32 @@
 
 void TracingSurface::SelectPen(Colour colour)
 {
-    if (Trace) std::fprintf(Trace, "pen 0x%06x\n", colour);
-    if (Target) Target->SelectPen(colour);
+    if (Trace)
+        std::fprintf(Trace, "pen 0x%06x\n", colour);
+    if (Target)
+        Target->SelectPen(colour);
 }
 
 void TracingSurface::DeselectPen()
 {
-    if (Target) Target->DeselectPen();
+    if (Target)
+        Target->DeselectPen();
 }
 
 void TracingSurface::MoveTo(std::int32_t x, std::int32_t y)
 {
-    if (Trace) std::fprintf(Trace, "move %d %d\n", x, y);
-    if (Target) Target->MoveTo(x, y);
+    if (Trace)
+        std::fprintf(Trace, "move %d %d\n", x, y);
+    if (Target)
+        Target->MoveTo(x, y);
 }
 
 void TracingSurface::LineTo(std::int32_t x, std::int32_t y)
 {
-    if (Trace) std::fprintf(Trace, "line %d %d\n", x, y);
-    if (Target) Target->LineTo(x, y);
+    if (Trace)
+        std::fprintf(Trace, "line %d %d\n", x, y);
+    if (Target)
+        Target->LineTo(x, y);
 }
 
 void TracingSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom, std::int32_t xs,
@@ -30,22 +37,26 @@ void TracingSurface::Arc(std::int32_t left, std::int32_t top, std::int32_t right
 {
     if (Trace)
         std::fprintf(Trace, "arc %d %d %d %d %d %d %d %d\n", left, top, right, bottom, xs, ys, xe, ye);
-    if (Target) Target->Arc(left, top, right, bottom, xs, ys, xe, ye);
+    if (Target)
+        Target->Arc(left, top, right, bottom, xs, ys, xe, ye);
 }
 
 void TracingSurface::SetPixel(std::int32_t x, std::int32_t y, Colour colour)
 {
-    if (Trace) std::fprintf(Trace, "pixel %d %d 0x%06x\n", x, y, colour);
-    if (Target) Target->SetPixel(x, y, colour);
+    if (Trace)
+        std::fprintf(Trace, "pixel %d %d 0x%06x\n", x, y, colour);
+    if (Target)
+        Target->SetPixel(x, y, colour);
 }
 
 void TracingSurface::FillRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                               std::uintptr_t brush)
 {
-    if (Trace) std::fprintf(Trace, "fill %d %d %d %d\n", left, top, right, bottom);
-    if (Target) Target->FillRect(left, top, right, bottom, brush);
+    if (Trace)
+        std::fprintf(Trace, "fill %d %d %d %d\n", left, top, right, bottom);
+    if (Target)
+        Target->FillRect(left, top, right, bottom, brush);
 }
-
 
 bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap)
 {
@@ -59,18 +70,23 @@ bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FIL
     RenderObserver* observer = bitmap ? request.Observer : nullptr;
 
     window.Create(store);
-    if (observer) observer->TimerStarted(window.TimerInterval());
+    if (observer)
+        observer->TimerStarted(window.TimerInterval());
     window.Size(request.Width, request.Height);
     window.EraseBackground(surface);
     for (std::uint32_t tick = 0; tick < request.Ticks; tick++) {
-        if (trace) std::fprintf(trace, "tick %u\n", tick);
+        if (trace)
+            std::fprintf(trace, "tick %u\n", tick);
         window.Tick(surface);
         if (window.PendingPause() != 0) {
-            if (observer) observer->Paused(*bitmap, window.PendingPause());
+            if (observer)
+                observer->Paused(*bitmap, window.PendingPause());
             window.EndPause(tick + 1 == request.Ticks ? static_cast<DrawSurface&>(traceOnly) : surface);
-            if (observer) observer->TimerStarted(window.TimerInterval());
+            if (observer)
+                observer->TimerStarted(window.TimerInterval());
         }
-        if (observer) observer->Ticked(tick, *bitmap);
+        if (observer)
+            observer->Ticked(tick, *bitmap);
     }
     return !trace || (std::fflush(trace) == 0 && !std::ferror(trace));
 }

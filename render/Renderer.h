@@ -44,8 +44,8 @@ private:
 };
 
 struct RenderRequest {
-    std::uint32_t Seed;    // the clock's value at WM_CREATE
-    std::uint32_t Width;   // client size
+    std::uint32_t Seed;   // the clock's value at WM_CREATE
+    std::uint32_t Width;  // client size
     std::uint32_t Height;
     std::uint32_t Ticks;
     RenderObserver* Observer = nullptr;

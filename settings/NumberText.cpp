@@ -47,11 +47,10 @@ bool ParseInRange(const char* text, std::uint32_t low, std::uint32_t high, std::
     return true;
 }
 
-std::string RangeMessage(const std::string& option, const std::string& text, std::uint32_t low,
-                         std::uint32_t high)
+std::string RangeMessage(const std::string& option, const std::string& text, std::uint32_t low, std::uint32_t high)
 {
     return option + ": expected a number from " + std::to_string(low) + " to " + std::to_string(high) + ", got " +
-           Quoted(text);
+        Quoted(text);
 }
 
 std::string Escaped(const std::string& text)

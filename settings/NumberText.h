@@ -12,8 +12,7 @@ bool ParseNumber32(const char* text, std::uint32_t& value);
 bool ParseInRange(const char* text, std::uint32_t low, std::uint32_t high, std::uint32_t& value);
 
 // "OPTION: expected a number from LOW to HIGH, got 'TEXT'".
-std::string RangeMessage(const std::string& option, const std::string& text, std::uint32_t low,
-                         std::uint32_t high);
+std::string RangeMessage(const std::string& option, const std::string& text, std::uint32_t low, std::uint32_t high);
 
 // `text` with bytes outside printable ASCII escaped (\x00, \xff): a file
 // name at the head of a message.

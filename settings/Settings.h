@@ -4,13 +4,13 @@
 #include <cstdint>
 
 struct SettingsRecord {
-    double RadiusFactor;          // object size as a fraction of the drawable size
-    std::uint32_t TimerInterval;  // milliseconds between ticks; stored as images per second
-    std::uint32_t JoinTheDots;    // 1 = join successive points
-    std::uint32_t ObjectShape;    // mask of enabled shapes
-    std::uint32_t ObjectRotation; // mask of enabled rotations
-    std::int32_t ColourOption;    // lower bound of the colour components
-    std::uint32_t ZoomOption;     // mask of zoom levels, phase counts, start sizes
+    double RadiusFactor;           // object size as a fraction of the drawable size
+    std::uint32_t TimerInterval;   // milliseconds between ticks; stored as images per second
+    std::uint32_t JoinTheDots;     // 1 = join successive points
+    std::uint32_t ObjectShape;     // mask of enabled shapes
+    std::uint32_t ObjectRotation;  // mask of enabled rotations
+    std::int32_t ColourOption;     // lower bound of the colour components
+    std::uint32_t ZoomOption;      // mask of zoom levels, phase counts, start sizes
 };
 extern SettingsRecord Settings;
 

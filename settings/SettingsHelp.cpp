@@ -63,15 +63,9 @@ std::string StoredValuesHelp(const std::string& prefix)
         case SettingKind::Number:
             text += "; " + std::to_string(facts.Low) + " to " + std::to_string(facts.High) + " " + facts.Unit;
             break;
-        case SettingKind::Flag:
-            text += "; 1 on, any other number off";
-            break;
-        case SettingKind::Bits:
-            text += "; the sum of " + Numbers(facts);
-            break;
-        case SettingKind::Choice:
-            text += "; " + Numbers(facts);
-            break;
+        case SettingKind::Flag: text += "; 1 on, any other number off"; break;
+        case SettingKind::Bits: text += "; the sum of " + Numbers(facts); break;
+        case SettingKind::Choice: text += "; " + Numbers(facts); break;
         }
         help += HelpEntry(prefix + facts.Name, text + " [" + std::to_string(facts.Default) + "]");
     }

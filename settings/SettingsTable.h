@@ -84,24 +84,23 @@ inline constexpr SettingChoice COLOUR_CHOICES[] = {
     {"low", "Low", 50, IDC_COLOUR_LOW},
 };
 
-template <typename T, int N>
-constexpr int CountOf(const T (&)[N])
+template <typename T, int N> constexpr int CountOf(const T (&)[N])
 {
     return N;
 }
 
 inline constexpr SettingFacts SETTINGS_TABLE[] = {
     {"RadiusFactor", "object-size", "Object Size (%)",
-     "object size, per cent of the window's smaller side (0: pixels or joined lines)", SettingKind::Number, 8, 0,
-     500, "%", IDC_OBJECT_SIZE, nullptr, 0},
-    {"ImagesPerSec", "images-per-sec", "Images Per Second", "images drawn, one per timer tick", SettingKind::Number,
-     50, 1, 1000, "per second", IDC_IMAGES_PER_SEC, nullptr, 0},
+     "object size, per cent of the window's smaller side (0: pixels or joined lines)", SettingKind::Number, 8, 0, 500,
+     "%", IDC_OBJECT_SIZE, nullptr, 0},
+    {"ImagesPerSec", "images-per-sec", "Images Per Second", "images drawn, one per timer tick", SettingKind::Number, 50,
+     1, 1000, "per second", IDC_IMAGES_PER_SEC, nullptr, 0},
     {"JoinTheDots", "join-dots", "Connect Dots (if size zero)", "join successive points (object size 0 only)",
      SettingKind::Flag, 0, 0, 1, "", IDC_JOIN_THE_DOTS, nullptr, 0},
-    {"ObjectShape", "shape", "Shapes", "the shapes to draw, one picked per figure", SettingKind::Bits, 2, 0, 0, "",
-     0, SHAPE_CHOICES, CountOf(SHAPE_CHOICES)},
-    {"ObjectRotation", "rotation", "Rotation", "the rotations, one picked per figure", SettingKind::Bits, 2, 0, 0,
-     "", 0, ROTATION_CHOICES, CountOf(ROTATION_CHOICES)},
+    {"ObjectShape", "shape", "Shapes", "the shapes to draw, one picked per figure", SettingKind::Bits, 2, 0, 0, "", 0,
+     SHAPE_CHOICES, CountOf(SHAPE_CHOICES)},
+    {"ObjectRotation", "rotation", "Rotation", "the rotations, one picked per figure", SettingKind::Bits, 2, 0, 0, "",
+     0, ROTATION_CHOICES, CountOf(ROTATION_CHOICES)},
     {"ColourOption", "colour", "Colour Option", "colour range (the colour components' lower bound)",
      SettingKind::Choice, 10, 0, 0, "", 0, COLOUR_CHOICES, CountOf(COLOUR_CHOICES)},
     {"ZoomOption", "zoom", "Zoom Options", "zoom levels (one picked per figure), phase counts and start sizes",
@@ -112,8 +111,13 @@ inline constexpr int SETTINGS_VALUE_COUNT = CountOf(SETTINGS_TABLE);
 
 // Indexes into SETTINGS_TABLE and MemoryStore's slots.
 enum SettingIndex : int {
-    SETTING_RADIUS_FACTOR, SETTING_IMAGES_PER_SEC, SETTING_JOIN_THE_DOTS, SETTING_OBJECT_SHAPE,
-    SETTING_OBJECT_ROTATION, SETTING_COLOUR_OPTION, SETTING_ZOOM_OPTION
+    SETTING_RADIUS_FACTOR,
+    SETTING_IMAGES_PER_SEC,
+    SETTING_JOIN_THE_DOTS,
+    SETTING_OBJECT_SHAPE,
+    SETTING_OBJECT_ROTATION,
+    SETTING_COLOUR_OPTION,
+    SETTING_ZOOM_OPTION
 };
 
 // Index of the stored name `name` (exact, case-sensitive), or -1.

@@ -16,8 +16,8 @@ struct Vertex {
 enum class Mirror { X, Y };
 
 struct Polygon {
-    const Vertex* Forward;  // rotations None and Clockwise
-    const Vertex* Mirrored; // rotation Anti-Clockwise
+    const Vertex* Forward;   // rotations None and Clockwise
+    const Vertex* Mirrored;  // rotation Anti-Clockwise
     int Count;
     Mirror Axis;
 };
@@ -25,8 +25,8 @@ struct Polygon {
 const Vertex SQUARE[] = {{45, false}, {135, false}, {225, false}, {315, false}};
 const Vertex TRIANGLE[] = {{90, false}, {210, false}, {330, false}};
 const Vertex TRIANGLE_MIRRORED[] = {{270, false}, {30, false}, {150, false}};
-const Vertex FOUR_POINT_STAR[] = {{0, false},   {45, true},   {90, false},  {135, true},
-                                  {180, false}, {225, true},  {270, false}, {315, true}};
+const Vertex FOUR_POINT_STAR[] = {{0, false},   {45, true},  {90, false},  {135, true},
+                                  {180, false}, {225, true}, {270, false}, {315, true}};
 const Vertex DIAMOND[] = {{0, false}, {90, false}, {180, false}, {270, false}};
 const Vertex PYRAMID[] = {{30, false}, {150, false}, {270, false}};
 const Vertex PYRAMID_MIRRORED[] = {{330, false}, {90, false}, {210, false}};
@@ -37,8 +37,7 @@ const Polygon FOUR_POINT_STAR_POLYGON = {FOUR_POINT_STAR, FOUR_POINT_STAR, 8, Mi
 const Polygon DIAMOND_POLYGON = {DIAMOND, DIAMOND, 4, Mirror::X};
 const Polygon PYRAMID_POLYGON = {PYRAMID, PYRAMID_MIRRORED, 3, Mirror::Y};
 
-void DrawPolygon(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y,
-                 const Polygon& polygon)
+void DrawPolygon(DrawSurface& surface, const ShapeStamp& stamp, std::int32_t x, std::int32_t y, const Polygon& polygon)
 {
     std::int32_t rotation = stamp.CurrentRotation;
     if (rotation != ROTATION_NONE && rotation != ROTATION_CLOCKWISE && rotation != ROTATION_ANTICLOCKWISE)

@@ -10,7 +10,7 @@ struct ShapeStamp {
     std::int32_t CurrentShape;     // one shape bit
     std::int32_t CurrentRotation;  // one rotation bit
     std::int32_t ObjectRadius;
-    std::int32_t Step;             // point of the figure, 0 to 359
+    std::int32_t Step;  // point of the figure, 0 to 359
 };
 
 // Draws stamp.CurrentShape centred on (x, y) with stamp.ObjectRadius, turned

@@ -18,8 +18,7 @@ void CanvasSink::Resize(std::int32_t width, std::int32_t height)
 
 void CanvasSink::Point(std::int32_t x, std::int32_t y, Colour colour)
 {
-    Rgba[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)] =
-        OPAQUE | colour;
+    Rgba[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) + static_cast<std::size_t>(x)] = OPAQUE | colour;
     Grow(x, y, x + 1, y + 1);
 }
 

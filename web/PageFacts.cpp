@@ -22,8 +22,8 @@ const char* const KINDS[] = {"number", "flag", "bits", "choice"};
 std::string Setting(const SettingFacts& facts)
 {
     std::string json = "{\"name\":" + Text(facts.Name) + ",\"label\":" + Text(facts.Label) +
-                       ",\"kind\":" + Text(KINDS[static_cast<int>(facts.Kind)]) + ",\"low\":" + Number(facts.Low) +
-                       ",\"high\":" + Number(facts.High) + ",\"choices\":[";
+        ",\"kind\":" + Text(KINDS[static_cast<int>(facts.Kind)]) + ",\"low\":" + Number(facts.Low) +
+        ",\"high\":" + Number(facts.High) + ",\"choices\":[";
     for (int i = 0; i < facts.ChoiceCount; i++)
         json += (i ? ",[" : "[") + Text(facts.Choices[i].Label) + "," + Number(facts.Choices[i].Value) + "]";
     return json + "]}";
@@ -32,7 +32,7 @@ std::string Setting(const SettingFacts& facts)
 std::string Warning(int index, const char* caption)
 {
     return "\"" + std::string(SETTINGS_TABLE[index].Name) + "\":{\"caption\":" + Text(caption) +
-           ",\"text\":" + Text(RefusedEntryText(SETTINGS_TABLE[index]).c_str()) + "}";
+        ",\"text\":" + Text(RefusedEntryText(SETTINGS_TABLE[index]).c_str()) + "}";
 }
 
 }  // namespace
@@ -43,9 +43,9 @@ std::string PageFactsJson()
     for (int i = 0; i < SETTINGS_VALUE_COUNT; i++)
         json += (i ? "," : "") + Setting(SETTINGS_TABLE[i]);
     json += "],\"refused\":{" + Warning(SETTING_RADIUS_FACTOR, SIZE_REFUSED_CAPTION) + "," +
-            Warning(SETTING_IMAGES_PER_SEC, IMAGES_REFUSED_CAPTION) + "}";
+        Warning(SETTING_IMAGES_PER_SEC, IMAGES_REFUSED_CAPTION) + "}";
     json += ",\"messages\":{\"keydown\":" + Number(MSG_KEYDOWN) + ",\"lbuttondown\":" + Number(MSG_LBUTTONDOWN) +
-            ",\"mbuttondown\":" + Number(MSG_MBUTTONDOWN) + ",\"rbuttondown\":" + Number(MSG_RBUTTONDOWN) +
-            ",\"activateapp\":" + Number(MSG_ACTIVATEAPP) + "}}";
+        ",\"mbuttondown\":" + Number(MSG_MBUTTONDOWN) + ",\"rbuttondown\":" + Number(MSG_RBUTTONDOWN) +
+        ",\"activateapp\":" + Number(MSG_ACTIVATEAPP) + "}}";
     return json;
 }

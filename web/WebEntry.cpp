@@ -40,23 +40,44 @@ void Fit(std::int32_t width, std::int32_t height)
 extern "C" {
 
 // The panel's facts as JSON (see PageFacts.h).
-EMSCRIPTEN_KEEPALIVE const char* ox_facts() { return HandOut(PageFactsJson()); }
+EMSCRIPTEN_KEEPALIVE const char* ox_facts()
+{
+    return HandOut(PageFactsJson());
+}
 
-EMSCRIPTEN_KEEPALIVE void ox_clear() { Page.Clear(); }
+EMSCRIPTEN_KEEPALIVE void ox_clear()
+{
+    Page.Clear();
+}
 EMSCRIPTEN_KEEPALIVE void ox_give(int index, const char* text)
 {
     if (index >= 0 && index < SETTINGS_VALUE_COUNT)
         Page.Give(index, text);
 }
-EMSCRIPTEN_KEEPALIVE std::uint32_t ox_load() { return Page.Load(); }
+EMSCRIPTEN_KEEPALIVE std::uint32_t ox_load()
+{
+    return Page.Load();
+}
 EMSCRIPTEN_KEEPALIVE std::uint32_t ox_stored(int index)
 {
     return index >= 0 && index < SETTINGS_VALUE_COUNT ? Page.Stored(index) : 0;
 }
-EMSCRIPTEN_KEEPALIVE int ox_enter(int index, const char* text) { return Page.Enter(index, text); }
-EMSCRIPTEN_KEEPALIVE void ox_choose(int index, std::uint32_t value) { Page.Choose(index, value); }
-EMSCRIPTEN_KEEPALIVE const char* ox_registry_file() { return HandOut(Page.RegistryFile()); }
-EMSCRIPTEN_KEEPALIVE const char* ox_linux_file() { return HandOut(Page.LinuxFile()); }
+EMSCRIPTEN_KEEPALIVE int ox_enter(int index, const char* text)
+{
+    return Page.Enter(index, text);
+}
+EMSCRIPTEN_KEEPALIVE void ox_choose(int index, std::uint32_t value)
+{
+    Page.Choose(index, value);
+}
+EMSCRIPTEN_KEEPALIVE const char* ox_registry_file()
+{
+    return HandOut(Page.RegistryFile());
+}
+EMSCRIPTEN_KEEPALIVE const char* ox_linux_file()
+{
+    return HandOut(Page.LinuxFile());
+}
 
 // A new figure from the stored values, on a black width x height canvas.
 EMSCRIPTEN_KEEPALIVE void ox_start(std::uint32_t seed, std::int32_t width, std::int32_t height)
@@ -66,15 +87,24 @@ EMSCRIPTEN_KEEPALIVE void ox_start(std::uint32_t seed, std::int32_t width, std::
     Fit(width, height);
 }
 // The window's new size, as the saver's size event; the canvas is black again.
-EMSCRIPTEN_KEEPALIVE void ox_resize(std::int32_t width, std::int32_t height) { Fit(width, height); }
+EMSCRIPTEN_KEEPALIVE void ox_resize(std::int32_t width, std::int32_t height)
+{
+    Fit(width, height);
+}
 // One timer tick; returns the pause it leaves pending in milliseconds, 0 for none.
 EMSCRIPTEN_KEEPALIVE std::uint32_t ox_tick()
 {
     Window.Tick(Surface);
     return Window.PendingPause();
 }
-EMSCRIPTEN_KEEPALIVE void ox_end_pause() { Window.EndPause(Surface); }
-EMSCRIPTEN_KEEPALIVE std::uint32_t ox_interval() { return Window.TimerInterval(); }
+EMSCRIPTEN_KEEPALIVE void ox_end_pause()
+{
+    Window.EndPause(Surface);
+}
+EMSCRIPTEN_KEEPALIVE std::uint32_t ox_interval()
+{
+    return Window.TimerInterval();
+}
 // `ticks` ticks at once, each pause ended at once but a last one, as the
 // headless renderer runs them: the picture is the renderer's.
 EMSCRIPTEN_KEEPALIVE void ox_run(std::uint32_t ticks)
@@ -85,7 +115,10 @@ EMSCRIPTEN_KEEPALIVE void ox_run(std::uint32_t ticks)
             Window.EndPause(Surface);
     }
 }
-EMSCRIPTEN_KEEPALIVE const std::uint32_t* ox_pixels() { return Sink.Pixels(); }
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* ox_pixels()
+{
+    return Sink.Pixels();
+}
 // The rectangle changed since the last call: left, top, right, bottom.
 EMSCRIPTEN_KEEPALIVE const std::int32_t* ox_changed()
 {

@@ -130,8 +130,8 @@ bool ReadCommandLine(int argc, char** argv, Saver& saver, int& status)
     }
     std::vector<SettingChange> changes;
     bool named = !options.SettingsPath.empty();
-    std::string path = named ? options.SettingsPath
-                             : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    std::string path =
+        named ? options.SettingsPath : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     if (!ReadSettingsFile(path, named, changes))
         return false;
     changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
@@ -169,8 +169,8 @@ void ChooseTarget(Saver& saver, int argc, char** argv)
     } else {
         saver.OwnWindow = true;
         int screen = DefaultScreen(display);
-        saver.Target = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, options.Width, options.Height,
-                                           0, BlackPixel(display, screen), BlackPixel(display, screen));
+        saver.Target = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, options.Width, options.Height, 0,
+                                           BlackPixel(display, screen), BlackPixel(display, screen));
         DescribeOwnWindow(display, saver.Target, argc, argv);
     }
 }
@@ -223,8 +223,8 @@ bool SetUp(Saver& saver, int argc, char** argv)
     saver.Width = attributes.width;
     saver.Height = attributes.height;
     saver.Surface.Resize(saver.Width, saver.Height);
-    saver.Figure = EmulatedWindow(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)),
-                                  nullptr);
+    saver.Figure =
+        EmulatedWindow(options.HasSeed ? options.Seed : static_cast<std::uint32_t>(std::time(nullptr)), nullptr);
     saver.Figure.Create(saver.Store);
     saver.Figure.Size(static_cast<std::uint32_t>(saver.Width), static_cast<std::uint32_t>(saver.Height));
     Erase(saver);
@@ -255,15 +255,12 @@ void HandleEvent(Saver& saver, const XEvent& event)
             saver.Quit = saver.WindowGone = true;
         break;
     case KeyPress:
-    case ButtonPress:
-        saver.Quit = true;
-        break;
+    case ButtonPress: saver.Quit = true; break;
     case ClientMessage:
         if (event.xclient.format == 32 && static_cast<Atom>(event.xclient.data.l[0]) == saver.DeleteWindow)
             saver.Quit = true;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 

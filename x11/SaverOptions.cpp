@@ -18,20 +18,18 @@ const char USAGE_HEAD[] =
     "                    or ~/.config/orbilux/settings)\n"
     "Settings, default in brackets (they override the settings file):\n";
 
-const char USAGE_TAIL[] =
-    "NAMES is a comma-separated list. In the settings file and on the command line\n"
-    "each, the first -shape replaces the shapes set before it (the default, or the\n"
-    "settings file's), later ones add to it and -no-shape removes; the same holds\n"
-    "for -rotation and -zoom.\n"
-    "Stored values, as the Windows saver keeps them in the registry (a 32-bit\n"
-    "number, decimal or 0x hex), default in brackets:\n";
+const char USAGE_TAIL[] = "NAMES is a comma-separated list. In the settings file and on the command line\n"
+                          "each, the first -shape replaces the shapes set before it (the default, or the\n"
+                          "settings file's), later ones add to it and -no-shape removes; the same holds\n"
+                          "for -rotation and -zoom.\n"
+                          "Stored values, as the Windows saver keeps them in the registry (a 32-bit\n"
+                          "number, decimal or 0x hex), default in brackets:\n";
 
-const char USAGE_END[] =
-    "Options take one dash or two, and their value after a space or '='.\n"
-    "The settings file holds lines NAME=VALUE with the settings' names above,\n"
-    "without dashes; a flag takes 1 or 0 (join-dots=1, shape=square,diamond,\n"
-    "ObjectShape=510); lines starting with '#' are comments.\n"
-    "SIGTERM or SIGINT ends it; so does a key or a click in its own window.\n";
+const char USAGE_END[] = "Options take one dash or two, and their value after a space or '='.\n"
+                         "The settings file holds lines NAME=VALUE with the settings' names above,\n"
+                         "without dashes; a flag takes 1 or 0 (join-dots=1, shape=square,diamond,\n"
+                         "ObjectShape=510); lines starting with '#' are comments.\n"
+                         "SIGTERM or SIGINT ends it; so does a key or a click in its own window.\n";
 
 // Per source (the command line, or the settings file): the masks that a
 // -shape, -rotation or -zoom has already replaced there.
@@ -56,8 +54,8 @@ int SettingOf(std::string name, bool& negated)
 }
 
 // A comma-separated list of names, as the OR of their bits.
-bool ParseNames(const std::string& option, const std::string& text, const SettingFacts& facts,
-                std::uint32_t& mask, std::string& error)
+bool ParseNames(const std::string& option, const std::string& text, const SettingFacts& facts, std::uint32_t& mask,
+                std::string& error)
 {
     mask = 0;
     std::size_t start = 0;
@@ -76,8 +74,8 @@ bool ParseNames(const std::string& option, const std::string& text, const Settin
 
 // A setting given by name (without dashes) and value. Returns false with a
 // message when the value is refused; `name` must be a setting's.
-bool ParseSetting(const std::string& name, const std::string& option, const std::string& value,
-                  SourceState& source, std::vector<SettingChange>& changes, std::string& error)
+bool ParseSetting(const std::string& name, const std::string& option, const std::string& value, SourceState& source,
+                  std::vector<SettingChange>& changes, std::string& error)
 {
     std::uint32_t v = 0;
     // The table's look-ups stop at a NUL byte; a settings file may hold one.
@@ -117,8 +115,9 @@ bool ParseSetting(const std::string& name, const std::string& option, const std:
     case SettingKind::Bits:
         if (!ParseNames(option, value, facts, v, error))
             return false;
-        operation = negated ? SettingChange::RemoveBits
-                            : source.Replaced[index] ? SettingChange::AddBits : SettingChange::Set;
+        operation = negated          ? SettingChange::RemoveBits
+            : source.Replaced[index] ? SettingChange::AddBits
+                                     : SettingChange::Set;
         source.Replaced[index] = source.Replaced[index] || !negated;
         break;
     }
@@ -130,7 +129,7 @@ bool IsSetting(const std::string& name)
 {
     bool negated = false;
     return name.find('\0') == std::string::npos &&
-           (SettingsValueIndex(name.c_str()) >= 0 || SettingOf(name, negated) >= 0);
+        (SettingsValueIndex(name.c_str()) >= 0 || SettingOf(name, negated) >= 0);
 }
 
 std::string Trim(const std::string& s)
@@ -157,7 +156,7 @@ std::string SettingUsage(const SettingFacts& facts)
     case SettingKind::Number:
         head += " N";
         text += ", " + std::to_string(facts.Low) + " to " + std::to_string(facts.High) + " " + facts.Unit + " [" +
-                std::to_string(facts.Default) + "]";
+            std::to_string(facts.Default) + "]";
         break;
     case SettingKind::Flag:
         head += ", -no-" + std::string(facts.Option);
@@ -224,8 +223,9 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
         }
         if (bare || (isFlag && !inlineValue)) {
             options.Help = options.Help || name == "help" || name == "h";
-            options.Target = name == "root" ? SaverTarget::Root : name == "window" ? SaverTarget::OwnWindow
-                                                                                   : options.Target;
+            options.Target = name == "root" ? SaverTarget::Root
+                : name == "window"          ? SaverTarget::OwnWindow
+                                            : options.Target;
             if (isFlag)
                 options.Changes.push_back({flag, SettingChange::Set, negated ? 0u : 1u});
             continue;
@@ -245,7 +245,7 @@ bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options,
         } else if (name == "geometry") {
             if (!ParseGeometry(value, options.Width, options.Height)) {
                 error = option + ": expected WxH with sizes from 1 to " + std::to_string(MAX_WINDOW_SIZE) + ", got " +
-                        Quoted(value);
+                    Quoted(value);
                 return false;
             }
         } else if (name == "seed" || name == "max-ticks") {

@@ -22,14 +22,14 @@ struct SettingChange {
 struct SaverOptions {
     SaverTarget Target = SaverTarget::Default;
     std::uint32_t WindowId = 0;
-    std::string WindowIdText;     // as typed, for messages
-    std::uint32_t Width = 1024;   // own window's size
+    std::string WindowIdText;    // as typed, for messages
+    std::uint32_t Width = 1024;  // own window's size
     std::uint32_t Height = 768;
     bool HasSeed = false;
     std::uint32_t Seed = 0;
     bool HasMaxTicks = false;
     std::uint32_t MaxTicks = 0;
-    std::string SettingsPath;     // empty: the default file, if there is one
+    std::string SettingsPath;            // empty: the default file, if there is one
     std::vector<SettingChange> Changes;  // in command-line order
     bool Help = false;
 };

@@ -44,5 +44,6 @@ void DescribeOwnWindow(Display* display, Window window, int argc, char** argv)
     SetUtf8(display, window, "_NET_WM_ICON_NAME", NAME);
     unsigned long pid = static_cast<unsigned long>(getpid());
     SetCardinals(display, window, "_NET_WM_PID", &pid, 1);
-    SetCardinals(display, window, "_NET_WM_ICON", ORBILUX_ICON, static_cast<int>(sizeof ORBILUX_ICON / sizeof *ORBILUX_ICON));
+    SetCardinals(display, window, "_NET_WM_ICON", ORBILUX_ICON,
+                 static_cast<int>(sizeof ORBILUX_ICON / sizeof *ORBILUX_ICON));
 }

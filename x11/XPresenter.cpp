@@ -57,7 +57,7 @@ bool XPresenter::Open(Display* display, Window window, Visual* visual, std::stri
 unsigned long XPresenter::PixelValue(Colour c) const
 {
     return Component(c & 0xFF, RedShift, RedBits) | Component((c >> 8) & 0xFF, GreenShift, GreenBits) |
-           Component((c >> 16) & 0xFF, BlueShift, BlueBits);
+        Component((c >> 16) & 0xFF, BlueShift, BlueBits);
 }
 
 void XPresenter::Flush()

@@ -17,9 +17,7 @@ TickerRecord Ticker;
 LRESULT CALLBACK TickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:
-        SetTimer(window, 1, 20, nullptr);
-        return 0;
+    case WM_CREATE: SetTimer(window, 1, 20, nullptr); return 0;
     case WM_TIMER: {
         DWORD now = GetTickCount();
         if (Ticker.Ticks++ == 0)
@@ -31,19 +29,16 @@ LRESULT CALLBACK TickerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 0;
     }
     case WM_KEYDOWN:
-    case WM_LBUTTONDOWN:
-        DestroyWindow(window);
-        return 0;
+    case WM_LBUTTONDOWN: DestroyWindow(window); return 0;
     case WM_DESTROY:
         KillTimer(window, 1);
         PostQuitMessage(0);
         return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+    default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
@@ -55,9 +50,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     windowClass.lpszClassName = "OnePixelTicker";
     if (!RegisterClassA(&windowClass))
         return 1;
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "OnePixelTicker", "One Pixel Ticker",
-                                  WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                  GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, "OnePixelTicker", "One Pixel Ticker", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  instance, nullptr);
     if (!window)
         return 1;
     SetForegroundWindow(window);
@@ -66,7 +61,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    std::printf("%ld %lu %lu\n", static_cast<long>(Ticker.Ticks),
-                static_cast<unsigned long>(Ticker.FirstTick), static_cast<unsigned long>(Ticker.LastTick));
+    std::printf("%ld %lu %lu\n", static_cast<long>(Ticker.Ticks), static_cast<unsigned long>(Ticker.FirstTick),
+                static_cast<unsigned long>(Ticker.LastTick));
     return 0;
 }

@@ -23,7 +23,13 @@ DWORD SaverPid;
 // Entries in use in the process's GDI handle table (PEB's GdiSharedHandleTable).
 long GdiTableEntries(HANDLE process)
 {
-    struct Entry { UINT64 Object; ULONG Owner; USHORT Unique; UCHAR Type, Flags; UINT64 UserPointer; };
+    struct Entry {
+        UINT64 Object;
+        ULONG Owner;
+        USHORT Unique;
+        UCHAR Type, Flags;
+        UINT64 UserPointer;
+    };
     PROCESS_BASIC_INFORMATION basic = {};
     void* table = nullptr;
     const SIZE_T tableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
@@ -127,8 +133,9 @@ int main(int argc, char** argv)
         long wait = at * 1000 - static_cast<long>(GetTickCount() - start);
         if (wait > 0)
             Sleep(static_cast<DWORD>(wait));
-        std::printf("%ld %ld %ld %ld %ld\n", at, GuiObjects(process, GR_GDIOBJECTS), GuiObjects(process, GR_USEROBJECTS),
-                    HandleCount(process), record ? static_cast<long>(record->TicksHandled) : -1L);
+        std::printf("%ld %ld %ld %ld %ld\n", at, GuiObjects(process, GR_GDIOBJECTS),
+                    GuiObjects(process, GR_USEROBJECTS), HandleCount(process),
+                    record ? static_cast<long>(record->TicksHandled) : -1L);
         std::fflush(stdout);
         if (at >= seconds || !IsWindow(window))
             break;

@@ -112,9 +112,7 @@ void SaveAll(HWND dialog)
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        InitDialog(dialog);
-        return TRUE;  // let the dialog manager set the focus
+    case WM_INITDIALOG: InitDialog(dialog); return TRUE;  // let the dialog manager set the focus
 
     case WM_COMMAND:
         // Only the control id matters: the edits are checked on every
@@ -124,21 +122,13 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             SaveAll(dialog);
             EndDialog(dialog, 1);
             return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 0);
-            return TRUE;
-        case IDC_IMAGES_PER_SEC:
-            CheckImagesPerSec(dialog);
-            return FALSE;
-        case IDC_OBJECT_SIZE:
-            CheckObjectSize(dialog);
-            return FALSE;
-        default:
-            return FALSE;
+        case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+        case IDC_IMAGES_PER_SEC: CheckImagesPerSec(dialog); return FALSE;
+        case IDC_OBJECT_SIZE: CheckObjectSize(dialog); return FALSE;
+        default: return FALSE;
         }
 
-    default:
-        return FALSE;
+    default: return FALSE;
     }
 }
 

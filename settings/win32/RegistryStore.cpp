@@ -34,7 +34,7 @@ StoreRead RegistryValueStore::ReadValue(const char* name, std::uint32_t& value)
         return StoreRead::ValueUnreadable;
 
     value = static_cast<std::uint32_t>(data[0]) | static_cast<std::uint32_t>(data[1]) << 8 |
-            static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
+        static_cast<std::uint32_t>(data[2]) << 16 | static_cast<std::uint32_t>(data[3]) << 24;
     return StoreRead::Read;
 }
 

@@ -26,8 +26,12 @@ TEST(Colour, ComponentsTurnBackAtTheBandsEdges)
     for (const auto& c : cases) {
         ResetSettings();
         Settings.ColourOption = c.Option;
-        ColourCycle = {static_cast<std::uint8_t>(c.Start[0]), static_cast<std::uint8_t>(c.Start[1]),
-                       static_cast<std::uint8_t>(c.Start[2]), c.Steps[0], c.Steps[1], c.Steps[2]};
+        ColourCycle = {static_cast<std::uint8_t>(c.Start[0]),
+                       static_cast<std::uint8_t>(c.Start[1]),
+                       static_cast<std::uint8_t>(c.Start[2]),
+                       c.Steps[0],
+                       c.Steps[1],
+                       c.Steps[2]};
         for (const auto& rgb : c.Calls) {
             Colour colour = NextPenColour();
             EXPECT_EQ(colour, static_cast<Colour>(rgb[0] + 256 * rgb[1] + 65536 * rgb[2]))

@@ -45,8 +45,7 @@ std::vector<double> RandomArguments()
     return out;
 }
 
-template <typename F>
-std::vector<double> Map(const std::vector<double>& in, F f)
+template <typename F> std::vector<double> Map(const std::vector<double>& in, F f)
 {
     std::vector<double> out;
     for (double x : in)
@@ -59,9 +58,15 @@ std::vector<double> Map(const std::vector<double>& in, F f)
 TEST(Elementary, ExactlyKnownValues)
 {
     // Argument, correctly rounded result.
-    const double exps[][2] = {{0.0, 1.0}, {-0.0, 1.0}, {1.0, 0x1.5bf0a8b145769p+1}, {-1.0, 0x1.78b56362cef38p-2},
-                              {3.0, 0x1.415e5bf6fb106p+4}, {-3.0, 0x1.97db0ccceb0afp-5}, {700.0, 0x1.d945df4f8ec8ep+1009},
-                              {-700.0, 0x1.14f2b0fb9307fp-1010}, {800.0, INFINITY},
+    const double exps[][2] = {{0.0, 1.0},
+                              {-0.0, 1.0},
+                              {1.0, 0x1.5bf0a8b145769p+1},
+                              {-1.0, 0x1.78b56362cef38p-2},
+                              {3.0, 0x1.415e5bf6fb106p+4},
+                              {-3.0, 0x1.97db0ccceb0afp-5},
+                              {700.0, 0x1.d945df4f8ec8ep+1009},
+                              {-700.0, 0x1.14f2b0fb9307fp-1010},
+                              {800.0, INFINITY},
                               {-800.0, 0.0}};
     for (const auto& e : exps)
         EXPECT_EQ(Bits(Exp(e[0])), Bits(e[1])) << e[0];
@@ -69,9 +74,15 @@ TEST(Elementary, ExactlyKnownValues)
 
     // Exact cubes, ties to even (262143^3 and 262141^3 are odd 54-bit numbers,
     // halfway between two doubles), a rounding just above 1, signed zeros.
-    const double cubes[][2] = {{3.0, 27.0}, {-0.5, -0.125}, {262143.0, 0x1.fffe800060000p+53},
-                               {262141.0, 0x1.fffb80035fff2p+53}, {1 + 0x1p-52, 0x1.0000000000003p+0},
-                               {0.1, 0x1.0624dd2f1a9fdp-10}, {0x1p400, INFINITY}, {-0x1p-400, -0.0}, {-0.0, -0.0}};
+    const double cubes[][2] = {{3.0, 27.0},
+                               {-0.5, -0.125},
+                               {262143.0, 0x1.fffe800060000p+53},
+                               {262141.0, 0x1.fffb80035fff2p+53},
+                               {1 + 0x1p-52, 0x1.0000000000003p+0},
+                               {0.1, 0x1.0624dd2f1a9fdp-10},
+                               {0x1p400, INFINITY},
+                               {-0x1p-400, -0.0},
+                               {-0.0, -0.0}};
     for (const auto& c : cubes)
         EXPECT_EQ(Bits(Cube(c[0])), Bits(c[1])) << c[0];
 }

@@ -94,11 +94,11 @@ TEST(Replay, PutsBackThePixelsAndLeavesTheFigureRunning)
         int ResizeAt;       // ticks before a resize to 240 x 180 (-1: none)
         std::vector<std::pair<const char*, std::uint32_t>> Values;
     } cases[] = {
-        {300, 100, -1, {{"RadiusFactor", 0}}},                         // pixels, across a figure's end
-        {200, 200, -1, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},     // joined lines
-        {360, 10, -1, {{"RadiusFactor", 10}}},                         // in the pause after a figure
+        {300, 100, -1, {{"RadiusFactor", 0}}},                      // pixels, across a figure's end
+        {200, 200, -1, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},  // joined lines
+        {360, 10, -1, {{"RadiusFactor", 10}}},                      // in the pause after a figure
         {365, 100, -1, {{"RadiusFactor", 15}, {"ZoomOption", 8 | 64 | 256}, {"ObjectShape", 510}}},
-        {250, 150, 100, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},    // joined on from before a resize
+        {250, 150, 100, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}},  // joined on from before a resize
         {200, 50, 120, {{"RadiusFactor", 12}, {"ObjectRotation", 8}}},
     };
     for (const Case& c : cases) {

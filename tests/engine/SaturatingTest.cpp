@@ -8,10 +8,21 @@
 TEST(SaturatingMath, EdgesOfThe32BitRange)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    const std::pair<double, std::int32_t> truncated[] = {
-        {nan, 0}, {inf, INT32_MAX}, {-inf, INT32_MIN}, {-1.9, -1}, {-0.5, 0}, {0.99, 0}, {2147483646.9, INT32_MAX - 1},
-        {2147483647.0, INT32_MAX}, {2147483647.5, INT32_MAX}, {2147483648.0, INT32_MAX}, {4294967296.0, INT32_MAX},
-        {-2147483647.9, INT32_MIN + 1}, {-2147483648.9, INT32_MIN}, {-2147483649.0, INT32_MIN}, {-1e300, INT32_MIN}};
+    const std::pair<double, std::int32_t> truncated[] = {{nan, 0},
+                                                         {inf, INT32_MAX},
+                                                         {-inf, INT32_MIN},
+                                                         {-1.9, -1},
+                                                         {-0.5, 0},
+                                                         {0.99, 0},
+                                                         {2147483646.9, INT32_MAX - 1},
+                                                         {2147483647.0, INT32_MAX},
+                                                         {2147483647.5, INT32_MAX},
+                                                         {2147483648.0, INT32_MAX},
+                                                         {4294967296.0, INT32_MAX},
+                                                         {-2147483647.9, INT32_MIN + 1},
+                                                         {-2147483648.9, INT32_MIN},
+                                                         {-2147483649.0, INT32_MIN},
+                                                         {-1e300, INT32_MIN}};
     for (const auto& t : truncated)
         EXPECT_EQ(TruncToInt32(t.first), t.second) << std::fixed << t.first;
 

@@ -56,23 +56,32 @@ TEST(SettingsTable, LabelsAreTheDialogTemplates)
 
 TEST(NumberText, NumbersRangesAndQuotes)
 {
-    const std::pair<const char*, std::uint32_t> good[] = {
-        {"4294967295", 4294967295u}, {"0xFFFFffff", 4294967295u}, {"0xabcdef", 0xABCDEFu}, {"-1", 4294967295u},
-        {"-2147483648", 0x80000000u}, {"0", 0u}, {"0X10", 16u}, {"007", 7u}};
+    const std::pair<const char*, std::uint32_t> good[] = {{"4294967295", 4294967295u},
+                                                          {"0xFFFFffff", 4294967295u},
+                                                          {"0xabcdef", 0xABCDEFu},
+                                                          {"-1", 4294967295u},
+                                                          {"-2147483648", 0x80000000u},
+                                                          {"0", 0u},
+                                                          {"0X10", 16u},
+                                                          {"007", 7u}};
     for (const auto& g : good) {
         std::uint32_t v = 7;
         EXPECT_TRUE(ParseNumber32(g.first, v) && v == g.second) << g.first << " gave " << v;
     }
     std::uint32_t v = 0;
-    for (const char* bad : {"", "-", "0x", "-0x1", "4294967296", "0x100000000", "-2147483649", "1e3", "+5", " 5",
-                            "5 ", "0x1g", "99999999999999999999"})
+    for (const char* bad : {"", "-", "0x", "-0x1", "4294967296", "0x100000000", "-2147483649", "1e3", "+5", " 5", "5 ",
+                            "0x1g", "99999999999999999999"})
         EXPECT_FALSE(ParseNumber32(bad, v)) << bad;
 
     // Low and high themselves are in range; a minus sign never is.
-    const struct { const char* Text; std::uint32_t Low, High; bool In; } ranges[] = {
-        {"1", 1, 1000, true}, {"1000", 1, 1000, true}, {"0", 1, 1000, false}, {"1001", 1, 1000, false},
-        {"0x3e8", 1, 1000, true}, {"-0", 0, 5, false}, {"-1", 0, 0xFFFFFFFFu, false},
-        {"4294967295", 0, 0xFFFFFFFFu, true}};
+    const struct {
+        const char* Text;
+        std::uint32_t Low, High;
+        bool In;
+    } ranges[] = {{"1", 1, 1000, true},          {"1000", 1, 1000, true},
+                  {"0", 1, 1000, false},         {"1001", 1, 1000, false},
+                  {"0x3e8", 1, 1000, true},      {"-0", 0, 5, false},
+                  {"-1", 0, 0xFFFFFFFFu, false}, {"4294967295", 0, 0xFFFFFFFFu, true}};
     for (const auto& r : ranges) {
         v = 12345;
         EXPECT_EQ(ParseInRange(r.Text, r.Low, r.High, v), r.In) << r.Text;

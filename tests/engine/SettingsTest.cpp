@@ -29,8 +29,12 @@ TEST(Settings, LoadTakesWhatIsStoredWithinItsRules)
     } cases[] = {
         {{}, {0.08, 20, 0, 2, 2, 10, 0}},
         {{{VALUE_ZOOM_OPTION, 8}}, {0.08, 20, 0, 2, 2, 10, 8}},  // the others missing: defaults
-        {{{VALUE_RADIUS_FACTOR, 25}, {VALUE_IMAGES_PER_SEC, 3}, {VALUE_JOIN_THE_DOTS, 1},
-          {VALUE_OBJECT_SHAPE, 0xFFFFFFFFu}, {VALUE_OBJECT_ROTATION, 12}, {VALUE_COLOUR_OPTION, 0xFFFFFFFFu},
+        {{{VALUE_RADIUS_FACTOR, 25},
+          {VALUE_IMAGES_PER_SEC, 3},
+          {VALUE_JOIN_THE_DOTS, 1},
+          {VALUE_OBJECT_SHAPE, 0xFFFFFFFFu},
+          {VALUE_OBJECT_ROTATION, 12},
+          {VALUE_COLOUR_OPTION, 0xFFFFFFFFu},
           {VALUE_ZOOM_OPTION, 1023}},
          {0.25, 333, 0, 0xFFFFFFFFu, 12, -1, 1023}},  // joining needs an object size of 0
         {{{VALUE_RADIUS_FACTOR, 0}, {VALUE_JOIN_THE_DOTS, 1}, {VALUE_IMAGES_PER_SEC, 20}}, {0.0, 50, 1, 2, 2, 10, 0}},
@@ -68,8 +72,8 @@ TEST(Settings, SavesWriteOneValueAndRoundTripLosingWhatTheConversionsLose)
         ASSERT_EQ(saved.Values[SettingsValueIndex(VALUE_RADIUS_FACTOR)], lower ? p - 1 : p) << p;
         ASSERT_TRUE(saved.KeyExists);
     }
-    for (const auto& rate : {std::make_pair(1u, 1u), {35u, 35u}, {60u, 62u}, {300u, 333u}, {501u, 1000u},
-                             {1000u, 1000u}, {0u, 50u}}) {
+    for (const auto& rate :
+         {std::make_pair(1u, 1u), {35u, 35u}, {60u, 62u}, {300u, 333u}, {501u, 1000u}, {1000u, 1000u}, {0u, 50u}}) {
         MemoryStore store = StoreOf({{VALUE_IMAGES_PER_SEC, rate.first}});
         LoadSettings(store);
         MemoryStore saved;

@@ -45,7 +45,9 @@ TEST(RenderPicture, GoldenPictures)
         std::uint64_t Digest;
     } pictures[] = {
         // Each run starts from the defaults, whatever the run before stored.
-        {"shapes", {12345, 240, 180, 500}, {{"ObjectShape", 0x1FE}, {"ObjectRotation", 14}, {"ZoomOption", 0x3FE}},
+        {"shapes",
+         {12345, 240, 180, 500},
+         {{"ObjectShape", 0x1FE}, {"ObjectRotation", 14}, {"ZoomOption", 0x3FE}},
          15617489322029260420ull},
         {"joined", {77, 160, 120, 360}, {{"RadiusFactor", 0}, {"JoinTheDots", 1}}, 1655465754170786230ull},
         // A tick that closes the figure shows it whole, as the pause does.
@@ -56,7 +58,8 @@ TEST(RenderPicture, GoldenPictures)
         MemoryStore store;
         for (const auto& setting : picture.Settings)
             store.WriteValue(setting.first, setting.second);
-        Bitmap bitmap(static_cast<std::int32_t>(picture.Request.Width), static_cast<std::int32_t>(picture.Request.Height));
+        Bitmap bitmap(static_cast<std::int32_t>(picture.Request.Width),
+                      static_cast<std::int32_t>(picture.Request.Height));
         ASSERT_TRUE(RunRender(picture.Request, store, nullptr, &bitmap));
         EXPECT_EQ(Digest(bitmap), picture.Digest) << picture.Name;
     }
@@ -68,7 +71,8 @@ TEST(RenderPicture, ExtremeSettingsStayDefinedAndFailedTracesAreReported)
 {
     RenderOptions options;
     ASSERT_TRUE(Parse({"--setting=RadiusFactor=-1", "--setting=ObjectShape=0x1FE", "--setting=ObjectRotation=14",
-                       "--setting=ZoomOption=0x3FE"}, options));
+                       "--setting=ZoomOption=0x3FE"},
+                      options));
     MemoryStore& store = options.Store;
     for (const RenderRequest& request : {RenderRequest{1, 65535, 65535, 725}, {2, 1, 1, 725}, {3, 2, 65535, 725}})
         EXPECT_TRUE(RunRender(request, store, nullptr, nullptr));

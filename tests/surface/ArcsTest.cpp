@@ -10,7 +10,7 @@
 TEST(SurfaceArcs, OtherBoxesAndStartsDrawOutlinesFillingTheBox)
 {
     const int cases[][8] = {
-        {10, 20, 90, 40, 10, 30, 10, 30}, {30, 5, 41, 95, 30, 50, 30, 50},  // wide; tall with odd width
+        {10, 20, 90, 40, 10, 30, 10, 30}, {30, 5, 41, 95, 30, 50, 30, 50},   // wide; tall with odd width
         {20, 20, 61, 61, 20, 40, 20, 40}, {20, 20, 60, 60, 60, 60, 60, 60},  // odd-sized; start off the axes
         {20, 20, 60, 60, 20, 40, 60, 40}, {50, 10, 51, 90, 50, 10, 50, 10},  // half arc; one pixel wide
         {5, 70, 95, 71, 0, 0, 0, 0},      {40, 40, 40, 60, 40, 50, 40, 50},  // one pixel high; empty

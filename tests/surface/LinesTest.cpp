@@ -20,9 +20,10 @@ TEST(SurfaceLines, ShortLinesMatchGdiWhereverTheyStart)
         int dx = 0, dy = 0;
         ASSERT_EQ(std::sscanf(line.Head.c_str(), "%d %d", &dx, &dy), 2);
         const std::int64_t repeats = (std::int64_t(1) << 31) / std::max({std::abs(dx), std::abs(dy), 1}) - 70;
-        const std::int64_t starts[][4] = {{20, 20, 20 + dx, 20 + dy}, {3, 36, 3 + dx, 36 + dy}, {37, 2, 37 + dx, 2 + dy},
-                                          {-5, -9, dx - 5, dy - 9}, {45, 44, 45 + dx, 44 + dy},
-                                          {10 - repeats * dx, 20 - repeats * dy, 10 + 8 * dx, 20 + 8 * dy}};
+        const std::int64_t starts[][4] = {
+            {20, 20, 20 + dx, 20 + dy}, {3, 36, 3 + dx, 36 + dy},
+            {37, 2, 37 + dx, 2 + dy},   {-5, -9, dx - 5, dy - 9},
+            {45, 44, 45 + dx, 44 + dy}, {10 - repeats * dx, 20 - repeats * dy, 10 + 8 * dx, 20 + 8 * dy}};
         for (const auto& s : starts) {
             Bitmap bitmap(40, 40);
             SoftwareSurface surface(bitmap);
@@ -35,8 +36,8 @@ TEST(SurfaceLines, ShortLinesMatchGdiWhereverTheyStart)
                 for (const Pixel& p : line.Pixels)
                     expected.emplace_back(s[0] + (stretched ? repeats + q : 0) * dx + p.first,
                                           s[1] + (stretched ? repeats + q : 0) * dy + p.second);
-            ASSERT_EQ(LitPixels(bitmap), Placed(expected, 0, 0, bitmap)) << "line " << line.Head << " from " << s[0]
-                                                                          << "," << s[1];
+            ASSERT_EQ(LitPixels(bitmap), Placed(expected, 0, 0, bitmap))
+                << "line " << line.Head << " from " << s[0] << "," << s[1];
         }
     }
 }
@@ -76,8 +77,8 @@ TEST(SurfaceLines, CurrentPositionSetPixelAndFillRect)
     surface.SetPixel(10, 3, 0xFF);
     surface.LineTo(2, 5);
     surface.SetPixel(9, 9, 0xABCDEF);
-    EXPECT_EQ(LitPixels(bitmap), (std::vector<Pixel>{{2, 2}, {3, 2}, {3, 5}, {4, 2}, {4, 5}, {5, 2}, {5, 3}, {5, 4},
-                                                      {5, 5}, {9, 9}}));
+    EXPECT_EQ(LitPixels(bitmap),
+              (std::vector<Pixel>{{2, 2}, {3, 2}, {3, 5}, {4, 2}, {4, 5}, {5, 2}, {5, 3}, {5, 4}, {5, 5}, {9, 9}}));
     EXPECT_EQ(bitmap.At(3, 5), 0x123456u);
     EXPECT_EQ(bitmap.At(9, 9), 0xABCDEFu);
 

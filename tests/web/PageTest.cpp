@@ -40,7 +40,7 @@ TEST(PageSettings, LinkValuesLoadByTheSaversRules)
         {{{1, "1001"}}, 1u << 1, DEFAULTS},
         {{{1, "1000"}, {6, "0x3FE"}}, 0, {8, 1000, 0, 2, 2, 10, 1022}},
         {{{0, "abc"}, {3, "0x"}}, 1u << 0 | 1u << 3, DEFAULTS},
-        {{{0, "29"}}, 0, {29, 50, 0, 2, 2, 10, 0}},  // 0.29 is kept, not its stored form 28
+        {{{0, "29"}}, 0, {29, 50, 0, 2, 2, 10, 0}},                // 0.29 is kept, not its stored form 28
         {{{0, "1"}, {2, "1"}}, 1u << 2, {1, 50, 0, 2, 2, 10, 0}},  // joining needs size 0
         {{{0, "0"}, {2, "7"}}, 0, {0, 50, 7, 2, 2, 10, 0}},
         {{{3, "0"}, {5, "-5"}, {4, "4294967295"}}, 0, {8, 50, 0, 0, 0xFFFFFFFFu, 0xFFFFFFFBu, 0}},
@@ -70,11 +70,11 @@ struct EntryCase {
 TEST(PageSettings, EntriesAndChoicesSaveAsTheDialogDoes)
 {
     const EntryCase cases[] = {
-        {0, "500", false, 500}, {0, "501", true, 3}, {0, "-1", true, 3}, {0, "", false, 8},
-        {0, "0x10", false, 8}, {0, "29", false, 28},
-        {1, "1", false, 1}, {1, "1000", false, 1000}, {1, "0", true, 25}, {1, "1001", true, 25},
-        {1, "x", false, 50}, {1, "999", false, 1000},  // 1000 div 999 = 1 ms
-        {2, "1", false, 25},  // not an entry: nothing saved
+        {0, "500", false, 500}, {0, "501", true, 3},      {0, "-1", true, 3},
+        {0, "", false, 8},      {0, "0x10", false, 8},    {0, "29", false, 28},
+        {1, "1", false, 1},     {1, "1000", false, 1000}, {1, "0", true, 25},
+        {1, "1001", true, 25},  {1, "x", false, 50},      {1, "999", false, 1000},  // 1000 div 999 = 1 ms
+        {2, "1", false, 25},                                                        // not an entry: nothing saved
     };
     for (const EntryCase& c : cases) {
         PageSettings page;

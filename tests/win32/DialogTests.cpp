@@ -80,8 +80,12 @@ protected:
 TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShownAndCancelNothing)
 {
     const DWORD none = NOT_STORED, extra = 0x80001;
-    const struct { std::initializer_list<DWORD> Values; const char *Access, *Shown, *Saved; int Button;
-                   const char* Shape = nullptr; } cases[] = {
+    const struct {
+        std::initializer_list<DWORD> Values;
+        const char *Access, *Shown, *Saved;
+        int Button;
+        const char* Shape = nullptr;
+    } cases[] = {
         {{}, "KA", "50 8", "50 8 0 10 2 2 0", IDOK},
         {{300, 0, 7, 10, 0xAA | extra, 0xA | extra, 0x2AA | extra}, "KA", "333 0", "333 0 1 10 aa a 2aa", IDOK},
         {{60, 29, 1, 30, 0xCC | extra, 0xC | extra, 0xCC | extra}, "KA", "62 28", "62 28 0 30 cc c cc", IDOK},
@@ -116,10 +120,14 @@ TEST_F(SettingsDialog, OkWritesTheStoredSettingsAsShownAndCancelNothing)
 // says what the bit means.
 TEST_F(SettingsDialog, EntriesOutOfRangeAreRefusedWithAWarning)
 {
-    const struct { int Id; const char *Input, *Warning, *Shown; } steps[] = {
-        {ID_IMAGES, "3", nullptr, "3"}, {ID_IMAGES, "1500", IMAGES_WARNING, "3"}, {ID_IMAGES, "0", IMAGES_WARNING, "3"},
-        {ID_IMAGES, "x", nullptr, "x"}, {ID_IMAGES, "4", nullptr, "4"}, {ID_SIZE, "-1", SIZE_WARNING, "8"},
-        {ID_SIZE, "0", nullptr, "0"}, {ID_SIZE, "", nullptr, ""},
+    const struct {
+        int Id;
+        const char *Input, *Warning, *Shown;
+    } steps[] = {
+        {ID_IMAGES, "3", nullptr, "3"},        {ID_IMAGES, "1500", IMAGES_WARNING, "3"},
+        {ID_IMAGES, "0", IMAGES_WARNING, "3"}, {ID_IMAGES, "x", nullptr, "x"},
+        {ID_IMAGES, "4", nullptr, "4"},        {ID_SIZE, "-1", SIZE_WARNING, "8"},
+        {ID_SIZE, "0", nullptr, "0"},          {ID_SIZE, "", nullptr, ""},
     };
     PutSettings({NOT_STORED, 700});
     ASSERT_TRUE(Saver.Start(""));

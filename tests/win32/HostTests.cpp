@@ -27,8 +27,7 @@ IMPORT(SetForegroundWindow, 4);
 
 namespace {
 
-template <typename F>
-F PatchImport(F& entry, F replacement)
+template <typename F> F PatchImport(F& entry, F replacement)
 {
     DWORD protection = 0;
     VirtualProtect(&entry, sizeof(entry), PAGE_READWRITE, &protection);
@@ -78,7 +77,7 @@ BOOL WINAPI FaultyArc(HDC dc, int l, int t, int r, int b, int xs, int ys, int xe
 }
 int WINAPI ReportedMetrics(int index)
 {
-    const int indices[] = {SM_XVIRTUALSCREEN, SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN,
+    const int indices[] = {SM_XVIRTUALSCREEN,  SM_YVIRTUALSCREEN, SM_CXVIRTUALSCREEN,
                            SM_CYVIRTUALSCREEN, SM_CXSCREEN,       SM_CYSCREEN};
     for (int i = 0; i < 6; i++)
         if (index == indices[i])
@@ -101,7 +100,8 @@ BOOL WINAPI TickAndInspect(HWND window)
     GetWindowRect(window, &rect);
     EXPECT_TRUE(rect.left == e[0] && rect.top == e[1] && rect.right - rect.left == e[2] &&
                 rect.bottom - rect.top == e[3] && AnimationState.DrawWidth + 2 == e[2] &&
-                AnimationState.DrawHeight + 2 == e[3]) << "the window or the figure's fit";
+                AnimationState.DrawHeight + 2 == e[3])
+        << "the window or the figure's fit";
     Background = reinterpret_cast<HGDIOBJ>(AnimationState.BackgroundBrush);
     const int ticks = 6 * 360 + 100;
     Faulting = true;
@@ -124,8 +124,7 @@ BOOL WINAPI TickAndInspect(HWND window)
     for (HGDIOBJ pen : Pens)
         EXPECT_EQ(GetObjectType(pen), 0u) << "a pen left behind";
     EXPECT_EQ(GetObjectType(Background), static_cast<DWORD>(OBJ_BRUSH));
-    while (CloseAsked(window)) {
-    }
+    while (CloseAsked(window)) {}
     for (int travel : {4, 5}) {
         SetCursorPos(400 + travel, 300);
         SendMessageA(window, WM_MOUSEMOVE, 0, 0);

@@ -80,12 +80,20 @@ TEST(SaverModes, EachModeRunsWithItsWindowAndExitCode)
     };
     auto destroyParent = [&](HWND) { WaitForPreview(doomed) && DestroyWindow(doomed); };
     // A parent going away ends the preview.
-    const struct { std::string Tail; const char* Class; std::function<void(HWND)> Act; DWORD Exit; } rows[] = {
-        {"", DIALOG, ownedBy(nullptr), 0}, {"/c:1234", DIALOG, ownedBy(owner), 0},
-        {"/s", FULL_SCREEN, CheckFullScreen, 0}, {"/x", nullptr, nullptr, DWORD(-1)},
+    const struct {
+        std::string Tail;
+        const char* Class;
+        std::function<void(HWND)> Act;
+        DWORD Exit;
+    } rows[] = {
+        {"", DIALOG, ownedBy(nullptr), 0},
+        {"/c:1234", DIALOG, ownedBy(owner), 0},
+        {"/s", FULL_SCREEN, CheckFullScreen, 0},
+        {"/x", nullptr, nullptr, DWORD(-1)},
         {"/p " + std::to_string(Handle(parent)), nullptr, [&](HWND) { CheckPreview(parent); }, 0},
         {"/p " + std::to_string(Handle(doomed)), nullptr, destroyParent, 0},
-        {"/a 12", nullptr, nullptr, DWORD(-1)}, {"/p " + staleNumber, nullptr, nullptr, DWORD(-1)},
+        {"/a 12", nullptr, nullptr, DWORD(-1)},
+        {"/p " + staleNumber, nullptr, nullptr, DWORD(-1)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE("tail \"" + row.Tail + "\"");

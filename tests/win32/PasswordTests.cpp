@@ -61,21 +61,26 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
 {
     std::strcpy(Record.VerifyAnswers, "k1");  // refuse (after a flood of input), then accept
     AddFile(PASSWORD_PATH, "PASSWORD.CPL");
-    EXPECT_EQ(Saver.Run("/s", FULL_SCREEN, [&](HWND window) {
-        EXPECT_EQ(Record.RunningAtAttach, 0) << "running state switched on before the verifier was loaded";
-        ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
-        PressKey(VK_SPACE);
-        // Neither the closes and input during the check nor the key queued behind it (well
-        // within 200 ms) ask again or close; the figure goes on once the queue is empty.
-        PumpUntil([&] {
-            return !Saver.Running() ||
-                   (Record.ClosesHandled > FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10);
-        });
-        EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
-        EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
-        Sleep(300);  // well past the gap, a button press asks again and is accepted
-        PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-    }), 0u) << "an accepted password did not end the saver";
+    EXPECT_EQ(
+        Saver.Run("/s", FULL_SCREEN,
+                  [&](HWND window) {
+                      EXPECT_EQ(Record.RunningAtAttach, 0)
+                          << "running state switched on before the verifier was loaded";
+                      ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
+                      PressKey(VK_SPACE);
+                      // Neither the closes and input during the check nor the key queued behind it (well
+                      // within 200 ms) ask again or close; the figure goes on once the queue is empty.
+                      PumpUntil([&] {
+                          return !Saver.Running() ||
+                              (Record.ClosesHandled > FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10);
+                      });
+                      EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
+                      EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
+                      Sleep(300);  // well past the gap, a button press asks again and is accepted
+                      PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                  }),
+        0u)
+        << "an accepted password did not end the saver";
     EXPECT_TRUE(Record.VerifyCalls == 2 && Record.Freed == 1) << "the verifier was not unloaded";
     EXPECT_FALSE(ScreenSaverRunning()) << "running state left on after the run";
 }
@@ -93,8 +98,16 @@ TEST_F(PasswordRun, EachWayOfLoadingTheLibrariesEndsAsItShould)
     // No library, or one loaded and freed at once: nothing else happens.
     const char *const NONE = "running 0 0, loaded 0 0, calls 0 0, change 0, exit 0",
                       *const LOADED = "running 0 0, loaded 1 1, calls 0 0, change 0, exit 0";
-    const struct { const char* Name; std::string Tail; DWORD Type; const void* Flag; DWORD Size; const char* Library;
-                   bool Win98; const char *Answers, *Expected; } rows[] = {
+    const struct {
+        const char* Name;
+        std::string Tail;
+        DWORD Type;
+        const void* Flag;
+        DWORD Size;
+        const char* Library;
+        bool Win98;
+        const char *Answers, *Expected;
+    } rows[] = {
         {"flag missing", "/s", REG_DWORD, nullptr, 0, PASSWORD_PATH, true, "0", NONE},
         {"flag zero", "/s", REG_DWORD, &ZERO, 4, PASSWORD_PATH, true, "0", NONE},
         {"flag longer than 4 bytes", "/s", REG_SZ, "password-on", 12, PASSWORD_PATH, true, "0", NONE},

@@ -10,8 +10,9 @@
 TEST(SaverManifest, ParsesWithItsDpiSettings)
 {
     std::string path = SaverPath();
-    ACTCTXA request = {sizeof(request), ACTCTX_FLAG_RESOURCE_NAME_VALID, path.c_str(), 0, 0, nullptr,
-                       MAKEINTRESOURCEA(1), nullptr, nullptr};
+    ACTCTXA request = {
+        sizeof(request), ACTCTX_FLAG_RESOURCE_NAME_VALID, path.c_str(), 0, 0, nullptr, MAKEINTRESOURCEA(1), nullptr,
+        nullptr};
     HANDLE context = CreateActCtxA(&request);
     ASSERT_NE(context, INVALID_HANDLE_VALUE) << "error " << GetLastError();
     WCHAR aware[16] = L"", awareness[16] = L"";

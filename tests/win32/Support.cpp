@@ -98,7 +98,7 @@ void SetWin95Family(const std::string& programName, bool on)
     PutValue("Software\\Wine\\AppDefaults\\" + programName, "Version", REG_SZ, on ? "win98" : nullptr, 6);
 }
 
-const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor", "JoinTheDots", "ColourOption",
+const char* const VALUE_NAMES[] = {"ImagesPerSec", "RadiusFactor",   "JoinTheDots", "ColourOption",
                                    "ObjectShape",  "ObjectRotation", "ZoomOption"};
 
 void PutSettings(std::initializer_list<DWORD> values)
@@ -126,9 +126,9 @@ bool SetKeyAccess(const char* rights)
     HKEY key = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     bool done = RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
-                ConvertStringSecurityDescriptorToSecurityDescriptorA((std::string("D:P(A;;") + rights + ";;;WD)").c_str(),
-                                                                     SDDL_REVISION_1, &descriptor, nullptr) &&
-                RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+        ConvertStringSecurityDescriptorToSecurityDescriptorA((std::string("D:P(A;;") + rights + ";;;WD)").c_str(),
+                                                             SDDL_REVISION_1, &descriptor, nullptr) &&
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
     LocalFree(descriptor);
     RegCloseKey(key);
     return done;

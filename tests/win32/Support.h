@@ -10,11 +10,13 @@
 std::string SaverPath();  // the orbilux.scr under test, as Wine names it
 void PumpMessages();      // dispatches what is queued for this thread
 void PressKey(WORD key);  // as the user does
-inline DWORD Handle(HWND window) { return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window)); }  // as a number
+inline DWORD Handle(HWND window)
+{
+    return static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(window));
+}  // as a number
 
 // Pumps this thread's messages until `done()` holds or the timeout passes.
-template <typename Predicate>
-bool PumpUntil(Predicate done, DWORD timeoutMs = 20000)
+template <typename Predicate> bool PumpUntil(Predicate done, DWORD timeoutMs = 20000)
 {
     for (DWORD start = GetTickCount(); !done(); MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT)) {
         PumpMessages();
@@ -63,4 +65,7 @@ std::string StoredSettings();
 // Gives the settings key one access entry for everyone ("KA" all, "KR" read,
 // "RC" none of its values), as an administrator would lock the settings.
 bool SetKeyAccess(const char* rights);
-inline void RemoveSettingsKey() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex"); }
+inline void RemoveSettingsKey()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex");
+}

@@ -25,8 +25,7 @@ const char* SaverPath = nullptr;
 Display* Dpy = nullptr;
 
 // Polls every 5 ms for at most about `ms`.
-template <typename Condition>
-bool Eventually(Condition done, int ms = 15000)
+template <typename Condition> bool Eventually(Condition done, int ms = 15000)
 {
     for (int waited = 0; !done(); waited += 5, usleep(5000))
         if (waited > ms)
@@ -50,7 +49,10 @@ Bitmap Grab(Window window)
     return b;
 }
 
-bool Same(const Bitmap& a, const Bitmap& b) { return a.Width == b.Width && a.Pixels == b.Pixels; }
+bool Same(const Bitmap& a, const Bitmap& b)
+{
+    return a.Width == b.Width && a.Pixels == b.Pixels;
+}
 
 bool Changing(Window w)
 {
@@ -163,8 +165,12 @@ TEST(Display, PicturesEqualTheRenderer)
     // Every shape with and without zoom, every rotation with and without zoom.
     const std::uint32_t ZOOMS[] = {2 | 128 | 256, 16 | 32 | 512, 8 | 64, 4 | 128 | 512};
     for (std::uint32_t i = 0; i < 16; i++)
-        cases.push_back({ON_WINDOW, 200, {{"ObjectShape", 2u << (i % 8)}, {"ObjectRotation", 2u << (i % 3)},
-                                          {"ZoomOption", i < 8 ? 0 : ZOOMS[i % 4]}, {"RadiusFactor", 15}}});
+        cases.push_back({ON_WINDOW,
+                         200,
+                         {{"ObjectShape", 2u << (i % 8)},
+                          {"ObjectRotation", 2u << (i % 3)},
+                          {"ZoomOption", i < 8 ? 0 : ZOOMS[i % 4]},
+                          {"RadiusFactor", 15}}});
     std::uint32_t seed = 10;
     for (Case& c : cases) {
         Window w = (c.Do & ON_ROOT) ? DefaultRootWindow(Dpy) : MakeWindow(200, 150);
@@ -192,8 +198,8 @@ TEST(Display, PicturesEqualTheRenderer)
             ASSERT_TRUE(Eventually([&] { return !Changing(w); }));
             expected = Grab(w);
         } else {
-            RunRender({seed, static_cast<std::uint32_t>(size.Width), static_cast<std::uint32_t>(size.Height),
-                       c.Ticks}, store, nullptr, &expected);
+            RunRender({seed, static_cast<std::uint32_t>(size.Width), static_cast<std::uint32_t>(size.Height), c.Ticks},
+                      store, nullptr, &expected);
         }
         if (c.Do & COVER) {
             ASSERT_TRUE(Eventually([&] { return Same(Grab(w), expected); })) << testing::PrintToString(args);
@@ -223,8 +229,9 @@ std::vector<unsigned long> Property(Window w, const char* name, Atom& type)
     unsigned long count = 0, left = 0;
     unsigned char* data = nullptr;
     type = 0;
-    if (XGetWindowProperty(Dpy, w, XInternAtom(Dpy, name, False), 0, 1 << 16, False, AnyPropertyType, &type,
-                           &format, &count, &left, &data) == Success && data) {
+    if (XGetWindowProperty(Dpy, w, XInternAtom(Dpy, name, False), 0, 1 << 16, False, AnyPropertyType, &type, &format,
+                           &count, &left, &data) == Success &&
+        data) {
         for (unsigned long i = 0; i < count; i++)
             values.push_back(format == 32 ? reinterpret_cast<unsigned long*>(data)[i] & 0xFFFFFFFF : data[i]);
         XFree(data);
@@ -232,7 +239,10 @@ std::vector<unsigned long> Property(Window w, const char* name, Atom& type)
     return values;
 }
 
-std::string Text(const std::vector<unsigned long>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Text(const std::vector<unsigned long>& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
 
 // The top-level window whose _NET_WM_PID is `pid`, or 0.
 Window WindowOf(pid_t pid)
@@ -242,7 +252,8 @@ Window WindowOf(pid_t pid)
     Atom type;
     if (XQueryTree(Dpy, DefaultRootWindow(Dpy), &root, &parent, &children, &count)) {
         for (unsigned i = 0; i < count; i++)
-            if (Property(children[i], "_NET_WM_PID", type) == std::vector<unsigned long>{static_cast<unsigned long>(pid)})
+            if (Property(children[i], "_NET_WM_PID", type) ==
+                std::vector<unsigned long>{static_cast<unsigned long>(pid)})
                 found = children[i];
         XFree(children);
     }
@@ -295,8 +306,10 @@ TEST(Display, SignalsAndDestructionEndIt)
     store.WriteValue("ImagesPerSec", 1000);
     Bitmap closed(200, 150);
     RunRender({7, 200, 150, 360}, store, nullptr, &closed);
-    const struct { int Signal; bool InPause; } cases[] = {{SIGTERM, false}, {SIGTERM, true}, {SIGINT, false},
-                                                          {0, false}};  // 0: the window is destroyed instead
+    const struct {
+        int Signal;
+        bool InPause;
+    } cases[] = {{SIGTERM, false}, {SIGTERM, true}, {SIGINT, false}, {0, false}};  // 0: the window is destroyed instead
     for (const auto& c : cases) {
         pid_t pid = Start(w, {"-seed", "7", "-images-per-sec", "1000"});
         Reaper reaper{pid};

@@ -37,13 +37,14 @@ TEST(SaverOptions, AcceptedLines)
     o = SaverOptions();
     ASSERT_TRUE(Parse({"-object-size=0", "--join-dots", "-images-per-sec", "1000", "--colour=low", "-shape",
                        "square,diamond", "-no-shape", "circle", "-no-rotation", "none", "--rotation", "clockwise",
-                       "-zoom", "very-high,four-phase", "-ColourOption", "0x1e", "--ZoomOption=-2"}, o, error))
+                       "-zoom", "very-high,four-phase", "-ColourOption", "0x1e", "--ZoomOption=-2"},
+                      o, error))
         << error;
     MemoryStore s;
     ApplySettingChanges(o.Changes, s);
-    EXPECT_EQ(std::vector<std::uint32_t>(s.Values, s.Values + SETTINGS_VALUE_COUNT),
-              (std::vector<std::uint32_t>{0, 1000, 1, SHAPE_SQUARE | SHAPE_DIAMOND, ROTATION_CLOCKWISE, 30,
-                                          0xFFFFFFFEu}));
+    EXPECT_EQ(
+        std::vector<std::uint32_t>(s.Values, s.Values + SETTINGS_VALUE_COUNT),
+        (std::vector<std::uint32_t>{0, 1000, 1, SHAPE_SQUARE | SHAPE_DIAMOND, ROTATION_CLOCKWISE, 30, 0xFFFFFFFEu}));
 }
 
 // The first -shape (-rotation, -zoom) of a source replaces the set before it,
@@ -94,22 +95,23 @@ TEST(SettingsFile, GoodLinesLoadBadLinesAreNamedAndTheDefaultPath)
     std::vector<std::string> messages;
     // Control bytes and long values are quoted escaped and cut.
     const std::string text = "# comment\n\n object-size = 12 \nno equals\nObjectShape=6\nRadiusFactor=x\r\n"
-                             "bogus=1\nrotation=clockwise\nJoinTheDots=1\x01\n" + std::string("zoom=\0\xff", 7) +
-                             "\n\x7f=1\nshape=" + std::string(MAX_QUOTED_BYTES + 1, 'x') +
-                             "\nshape=pyramid\ncolour=low\n" + std::string("zoom\0x=low\nzoom=low\0x\n", 22);
+                             "bogus=1\nrotation=clockwise\nJoinTheDots=1\x01\n" +
+        std::string("zoom=\0\xff", 7) + "\n\x7f=1\nshape=" + std::string(MAX_QUOTED_BYTES + 1, 'x') +
+        "\nshape=pyramid\ncolour=low\n" + std::string("zoom\0x=low\nzoom=low\0x\n", 22);
     ParseSettingsText(text, "f", changes, messages);
     ParseSettingsText("x", "\tf", changes, messages);
-    EXPECT_EQ(messages, (std::vector<std::string>{
-                            "f:4: expected NAME=VALUE, got 'no equals'",
-                            "f:6: RadiusFactor: expected a 32-bit number (decimal or 0x hex), got 'x'",
-                            "f:7: unknown setting 'bogus'",
-                            "f:9: JoinTheDots: expected a 32-bit number (decimal or 0x hex), got '1\\x01'",
-                            "f:10: zoom: a NUL byte in '\\x00\\xff'",
-                            "f:11: unknown setting '\\x7f'",
-                            "f:12: shape: expected circle, square, triangle, four-point-star, diamond, pyramid, "
-                            "six-point-star, eight-point-star; got '" + std::string(MAX_QUOTED_BYTES, 'x') + "'...",
-                            "f:15: unknown setting 'zoom\\x00x'", "f:16: zoom: a NUL byte in 'low\\x00x'",
-                            "\\x09f:1: expected NAME=VALUE, got 'x'"}));
+    EXPECT_EQ(
+        messages,
+        (std::vector<std::string>{"f:4: expected NAME=VALUE, got 'no equals'",
+                                  "f:6: RadiusFactor: expected a 32-bit number (decimal or 0x hex), got 'x'",
+                                  "f:7: unknown setting 'bogus'",
+                                  "f:9: JoinTheDots: expected a 32-bit number (decimal or 0x hex), got '1\\x01'",
+                                  "f:10: zoom: a NUL byte in '\\x00\\xff'", "f:11: unknown setting '\\x7f'",
+                                  "f:12: shape: expected circle, square, triangle, four-point-star, diamond, pyramid, "
+                                  "six-point-star, eight-point-star; got '" +
+                                      std::string(MAX_QUOTED_BYTES, 'x') + "'...",
+                                  "f:15: unknown setting 'zoom\\x00x'", "f:16: zoom: a NUL byte in 'low\\x00x'",
+                                  "\\x09f:1: expected NAME=VALUE, got 'x'"}));
     MemoryStore s;
     ApplySettingChanges(changes, s);
     EXPECT_EQ(std::vector<std::uint32_t>(s.Values, s.Values + SETTINGS_VALUE_COUNT),
