@@ -52,6 +52,15 @@ template <typename Find> bool WaitFor(Find found, HWND& window)
     return false;
 }
 
+// The window's title once it is `title`, or as it stands after a minute: a
+// page may be titled while it is being made.
+std::string Titled(HWND window, const char* title)
+{
+    HWND done = nullptr;
+    WaitFor([&] { return Text(window) == title ? window : nullptr; }, done);
+    return Text(window);
+}
+
 int Fail(const std::string& why)
 {
     std::printf("wizard_driver: %s\n", why.c_str());
@@ -74,7 +83,7 @@ int main(int argc, char** argv)
             return Fail("no page with the box after 5 pages");
         if (!WaitFor([&] { return IsWindowEnabled(GetDlgItem(wizard, NEXT_BUTTON)) ? wizard : nullptr; }, next))
             return Fail("page " + std::to_string(page) + ": the button stays disabled");
-        std::string button = Text(GetDlgItem(wizard, NEXT_BUTTON)), caption = Text(wizard);
+        std::string button = Text(GetDlgItem(wizard, NEXT_BUTTON)), caption = Titled(wizard, title);
         std::printf("page %d: '%s', button '%s'\n", page, caption.c_str(), button.c_str());
         if (caption != title)
             return Fail("page " + std::to_string(page) + " is titled '" + caption + "'");
@@ -93,7 +102,7 @@ int main(int argc, char** argv)
             },
             next);
     }
-    std::string caption = Text(wizard);
+    std::string caption = Titled(wizard, title);
     if (caption != title)
         return Fail("the last page is titled '" + caption + "'");
     // Ticked by default; the driver ticks it whatever it finds.
