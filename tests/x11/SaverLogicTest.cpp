@@ -134,7 +134,8 @@ std::vector<XmlElement> ReadHackXml()
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     text = std::regex_replace(text, std::regex("<!--[\\s\\S]*?-->"), "");
     std::vector<XmlElement> elements;
-    const std::regex element("<(command|number|boolean|option)\\b([^>]*)>"), attribute("([a-z_-]+)=\"([^\"]*)\"");
+    const std::regex element("<(command|number|string|boolean|option)\\b([^>]*)>"),
+        attribute("([a-z_-]+)=\"([^\"]*)\"");
     for (std::sregex_iterator e(text.begin(), text.end(), element), end; e != end; ++e) {
         XmlElement attributes{{"tag", (*e)[1]}};
         std::string body = (*e)[2];
@@ -158,7 +159,8 @@ std::vector<std::string> HackCommand(const std::vector<XmlElement>& elements, co
             line += " " + e.at("arg");
         else if (tag == "boolean" && &e == flip)
             line += " " + (e.count("arg-set") ? e.at("arg-set") : e.at("arg-unset"));
-        else if (tag == "number" && &e == flip && number != e.at("default"))
+        else if ((tag == "number" || tag == "string") && &e == flip &&
+                 number != (e.count("default") ? e.at("default") : ""))
             line += " " + std::regex_replace(e.at("arg"), std::regex("%"), number);
     }
     std::istringstream words(line);
@@ -184,14 +186,25 @@ TEST(HackXml, AgreesWithTheSettingsTable)
         SCOPED_TRACE(facts.Name);
         const std::string option = std::string("--") + facts.Option;
         if (facts.Kind == SettingKind::Number) {
-            // A spin button: any value in range can be typed, the default too
-            // (a slider of 1000 steps cannot stop on most of them).
-            const XmlElement* spin = find("arg", option + " %");
-            ASSERT_NE(spin, nullptr);
-            EXPECT_EQ(spin->at("type"), "spinbutton");
-            EXPECT_EQ(spin->at("low") + " " + spin->at("high") + " " + spin->at("default"),
-                      std::to_string(facts.Low) + " " + std::to_string(facts.High) + " " +
-                          std::to_string(facts.Default));
+            // Any value in range can be set, the default too: a spin button
+            // where XScreenSaver steps by 1 (a range of at most 500; over a
+            // larger one it snaps to steps of a hundredth), else typed text
+            // (empty: the default), with the range in its label.
+            const XmlElement* entry = find("arg", option + " %");
+            ASSERT_NE(entry, nullptr);
+            if (facts.High - facts.Low <= 500) {
+                EXPECT_EQ(entry->at("tag") + " " + entry->at("type"), "number spinbutton");
+                EXPECT_EQ(entry->at("low") + " " + entry->at("high") + " " + entry->at("default"),
+                          std::to_string(facts.Low) + " " + std::to_string(facts.High) + " " +
+                              std::to_string(facts.Default));
+            } else {
+                EXPECT_EQ(entry->at("tag"), "string");
+                EXPECT_NE(entry->at("_label").find("(" + std::to_string(facts.Low) + " to " +
+                                                   std::to_string(facts.High) +
+                                                   "; empty: " + std::to_string(facts.Default) + ")"),
+                          std::string::npos)
+                    << entry->at("_label");
+            }
         } else if (facts.Kind == SettingKind::Flag) {
             EXPECT_TRUE(facts.Default ? find("arg-unset", "--no-" + std::string(facts.Option))
                                       : find("arg-set", option));

@@ -142,9 +142,15 @@ python3 - "$xml" >"$tmp/lines" <<'PY' || fail "$xml does not parse"
 import sys, xml.etree.ElementTree as ET
 root = ET.parse(sys.argv[1]).getroot()
 assert root.tag == "screensaver" and root.get("name") == "orbilux"
+# A typed number (a string element) at the ends and the default its label names.
+import re
 for e in root.iter():
     for a in filter(None, (e.get("arg"), e.get("arg-set"), e.get("arg-unset"))):
-        print("\n".join(a.replace("%", e.get(k)) for k in ("low", "high", "default")) if "%" in a else a)
+        if e.tag == "string":
+            values = re.search(r"\((\d+) to (\d+); empty: (\d+)\)", e.get("_label")).groups()
+        else:
+            values = [e.get(k) for k in ("low", "high", "default")]
+        print("\n".join(a.replace("%", v) for v in values) if "%" in a else a)
 PY
 check "more than 20 options in $xml" test "$(wc -l <"$tmp/lines")" -gt 20
 while read -r line; do
