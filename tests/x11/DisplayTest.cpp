@@ -233,8 +233,14 @@ TEST(Display, PicturesEqualTheRenderer)
             ASSERT_TRUE(Eventually([&] { return Grab(w).Pixels[0] != 0xFFFFFF; }));  // erased: running
         }
         if (c.Do & RESIZE) {
+            // Held still from its first erase (long before the first
+            // figure's pause ends) until the server has the new size: the
+            // saver reads the resize before its next tick, however long the
+            // test takes.
+            kill(pid, SIGSTOP);
             XResizeWindow(Dpy, w, 240, 180);
             XSync(Dpy, False);
+            kill(pid, SIGCONT);
         }
         if (c.Do & COVER_EARLY)
             Cover(w, 40, 30, 90, 70);
