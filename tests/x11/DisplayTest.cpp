@@ -382,18 +382,24 @@ TEST(Display, SignalsAndDestructionEndIt)
 
 // Under XScreenSaver (XSCREENSAVER_WINDOW set) the settings window's line is
 // what is drawn, whatever the settings file says; by hand the file counts
-// and the options override it.
+// and the options override it; a FIFO at the default path is passed over
+// (without blocking) and the defaults are drawn.
 TEST(Display, TheSettingsFileCountsOnlyByHand)
 {
     std::string folder = Home + "/config/orbilux";
     ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
     std::ofstream(folder + "/settings") << "shape=square\nzoom=low\nobject-size=30\nimages-per-sec=10\n";
     const struct {
-        bool UnderXScreenSaver;
+        bool UnderXScreenSaver, Fifo;  // Fifo: the settings file is a FIFO, which is refused
         std::vector<std::pair<std::string, std::uint32_t>> Drawn;
-    } cases[] = {{true, {{"ImagesPerSec", 1000}}},
-                 {false, {{"ObjectShape", 4}, {"ZoomOption", 2}, {"RadiusFactor", 30}, {"ImagesPerSec", 1000}}}};
+    } cases[] = {{true, false, {{"ImagesPerSec", 1000}}},
+                 {false, false, {{"ObjectShape", 4}, {"ZoomOption", 2}, {"RadiusFactor", 30}, {"ImagesPerSec", 1000}}},
+                 {false, true, {{"ImagesPerSec", 1000}}}};
     for (const auto& c : cases) {
+        if (c.Fifo) {
+            ASSERT_EQ(unlink((folder + "/settings").c_str()), 0);
+            ASSERT_EQ(mkfifo((folder + "/settings").c_str(), 0600), 0);
+        }
         Window w = MakeWindow(200, 150);
         // The line the settings window saves for a changed speed alone.
         std::vector<std::string> args = {"--root", "--shape", "circle", "--rotation", "none", "--images-per-sec",
@@ -411,7 +417,9 @@ TEST(Display, TheSettingsFileCountsOnlyByHand)
             store.WriteValue(v.first.c_str(), v.second);
         Bitmap expected(200, 150);
         RunRender({5, 200, 150, 300}, store, nullptr, &expected);
-        EXPECT_TRUE(Same(Grab(w), expected)) << (c.UnderXScreenSaver ? "under XScreenSaver" : "by hand");
+        EXPECT_TRUE(Same(Grab(w), expected)) << (c.UnderXScreenSaver ? "under XScreenSaver"
+                                                     : c.Fifo        ? "a FIFO at the default path"
+                                                                     : "by hand");
         kill(pid, SIGTERM);
         EXPECT_EQ(WaitExit(pid), 0);
         XDestroyWindow(Dpy, w);
