@@ -19,7 +19,8 @@ const OptionSpec OPTIONS[] = {
     {"max-ticks", OptionValue::Required, "N",
      "stop drawing after N ticks, keep the picture and say so on standard output"},
     {"settings", OptionValue::Required, "FILE",
-     "settings file (default: $XDG_CONFIG_HOME/orbilux/settings, or ~/.config/orbilux/settings)"},
+     "settings file (default: $XDG_CONFIG_HOME/orbilux/settings, or ~/.config/orbilux/settings; under "
+     "XScreenSaver, where XSCREENSAVER_WINDOW is set, none: its settings window is the place)"},
 };
 
 const char USAGE_HEAD[] = "usage: orbilux [-root | -window | -window-id ID] [-geometry WxH] [options]\n"
