@@ -14,6 +14,9 @@ set -u
 build=$1 xml=$2 saver=$1/x11/orbilux
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
+# Every run has a home of its own: the tester's settings file would count.
+mkdir -p "$tmp/home"
+export HOME=$tmp/home XDG_CONFIG_HOME=$tmp/cfg
 # No display: a line that is accepted ends with status 1 at opening it.
 run() { env -u DISPLAY -u XSCREENSAVER_WINDOW XDG_CONFIG_HOME="$tmp/cfg" "$saver" "$@" >"$tmp/out" 2>"$tmp/err"; }
 
