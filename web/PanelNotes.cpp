@@ -60,8 +60,8 @@ std::string OddValueNote(int index, std::uint32_t value)
         if (value >= facts.Low && value <= facts.High)
             return "";
         return "beyond the panel's " + Number(facts.Low) + " to " + Number(facts.High) +
-            ": the saver draws it as given, and the panel would refuse it";
-    case SettingKind::Flag: return value <= 1 ? "" : "neither 0 nor 1: the saver takes it as on";
+            "; the saver draws it as given, and the panel would refuse it";
+    case SettingKind::Flag: return value <= 1 ? "" : "neither 0 nor 1; the saver takes it as on";
     case SettingKind::Bits: {
         std::uint32_t known = KnownBits(facts), unknown = value & ~known;
         std::string note;
@@ -70,7 +70,7 @@ std::string OddValueNote(int index, std::uint32_t value)
         // An empty mask draws the default's choice (the shape and rotation
         // pickers fall back to it); no zoom bit is a choice of its own.
         if ((value & known) == 0 && facts.Default != 0)
-            note += std::string(note.empty() ? "" : ", and ") + "none of its choices is ticked: the saver draws " +
+            note += std::string(note.empty() ? "" : ", and ") + "none of its choices is ticked; the saver draws " +
                 DefaultChoiceLabel(facts);
         return note;
     }
@@ -79,7 +79,7 @@ std::string OddValueNote(int index, std::uint32_t value)
             if (facts.Choices[i].Value == value)
                 return "";
         }
-        return "none of " + ChoiceLabels(facts) + ": the saver uses it as given, and the panel shows no choice";
+        return "none of " + ChoiceLabels(facts) + "; the saver uses it as given, and the panel shows no choice";
     }
     return "";
 }
@@ -93,7 +93,7 @@ std::string LockedNote(int index, std::uint32_t choice, const std::uint32_t (&st
     // An empty shape or rotation mask is saved as the default: the last
     // ticked box cannot be cleared.
     if (facts.Kind == SettingKind::Bits && facts.Default != 0 && (stored[index] & KnownBits(facts)) == choice)
-        return "keep one: tick another first";
+        return "one must stay ticked";
     return "";
 }
 
