@@ -208,7 +208,7 @@ export class Chromium {
     await tab.send('Page.enable');
     await tab.resize(width, height, scale, mobile);
     if (script) await tab.send('Page.addScriptToEvaluateOnNewDocument', {source: script});
-    await tab.go(url, early);
+    if (url) await tab.go(url, early);  // none: a blank tab to set up first
     return tab;
   }
 

@@ -22,6 +22,9 @@ class OrbiluxFigure {
     this.M._ox_start(seed >>> 0, width, height);
     this.M._ox_changed();  // the erase: a resized opaque canvas is black already
     this.running = true;
+    // The first image at once, the next ones at the stored rate.
+    if (!document.hidden)
+      this.tick();
     this.schedule();
   }
 
@@ -100,8 +103,9 @@ class OrbiluxFigure {
 
   tick() {
     if (!OrbiluxFigure.ticked) {
+      // The first tick draws the first point, shown at the next frame.
       OrbiluxFigure.ticked = true;
-      performance.mark('orbilux-first-pixel');  // the first tick draws the first point
+      requestAnimationFrame(() => performance.mark('orbilux-first-pixel'));
     }
     this.pausePending = this.M._ox_tick();
     this.show();

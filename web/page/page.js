@@ -415,11 +415,11 @@ function run(M) {
     return;
   }
   showNotes(said);
+  startFigure(seed);
   buildPanel();
   showPanel();
   panelEvents();
   saverEvents();
-  startFigure(seed);
   addEventListener('resize', () => figure.resize(...windowSize()));
   if ('serviceWorker' in navigator && location.protocol !== 'file:')
     navigator.serviceWorker.register('sw.js').catch(() => {});
