@@ -2,8 +2,8 @@
 // link, the panel and storage, its layout on a phone and a 4K screen, the
 // downloads and the saver mode.
 // Usage: node web_test.mjs SUITE ENGINE PAGE_DIR RENDER [SAVER]
-//   SUITE: pixels, settings, layout (in either engine), downloads or saver
-//   (Chromium only); ENGINE: chromium or firefox. Exit status 77: skipped,
+//   SUITE: pixels, settings, layout (in either engine), downloads, registry
+//   (needs WINEPREFIX) or saver (Chromium only); ENGINE: chromium or firefox. Exit status 77: skipped,
 //   with the reason (no browser, or it cannot start).
 //   ORBILUX_SCREENSHOTS=DIR: the layout suite leaves its screenshots there.
 import {execFileSync} from 'node:child_process';
@@ -15,6 +15,7 @@ import {freshTempFolder, serve, startBrowser} from './browser.mjs';
 
 const [suite, engine, pageDir, render, saver] = process.argv.slice(2);
 const tmp = freshTempFolder('orbilux-web');
+const LIMIT_MS = 120000;  // for each program the suites run
 let failures = 0, checks = 0;
 
 function check(ok, what) {
@@ -57,7 +58,7 @@ function renderPng(run) {
   const file = path.join(tmp, 'render.png');
   const args = ['--seed', run.seed, '--width', run.width, '--height', run.height, '--ticks', run.ticks, '--png', file];
   for (const [name, value] of Object.entries(run.settings || {})) args.push('--setting', `${name}=${value}`);
-  execFileSync(render, args.map(String));
+  execFileSync(render, args.map(String), {timeout: LIMIT_MS});
   return readPng(file);
 }
 
@@ -66,7 +67,7 @@ function firstClosingTick(run) {
   const args = ['--seed', run.seed, '--width', run.width, '--height', run.height, '--ticks', 2000, '--trace', '-'];
   for (const [name, value] of Object.entries(run.settings || {})) args.push('--setting', `${name}=${value}`);
   let tick = 0;
-  for (const line of execFileSync(render, args.map(String), {maxBuffer: 1 << 28}).toString().split('\n')) {
+  for (const line of execFileSync(render, args.map(String), {maxBuffer: 1 << 28, timeout: LIMIT_MS}).toString().split('\n')) {
     if (line.startsWith('tick ')) tick = Number(line.slice(5));
     else if (line.startsWith('sleep ')) return tick;
   }
@@ -106,6 +107,26 @@ const PIXEL_RUNS = [
 const MIXES = [{}, {RadiusFactor: 0}, {RadiusFactor: 0, JoinTheDots: 1}, {...ALL_SHAPES, ZoomOption: 1022}];
 for (let seed = 1000; seed < 1016; seed++)
   PIXEL_RUNS.push({seed, width: 320 + seed % 7, height: 240, ticks: 1800, settings: MIXES[seed % 4]});
+
+// The page's two files for other savers, downloaded through Chromium.
+const DOWNLOADED = {RadiusFactor: 0, ImagesPerSec: 40, JoinTheDots: 1, ObjectShape: 300, ObjectRotation: 8,
+                    ColourOption: 50, ZoomOption: 0x3a2};
+async function downloadFiles(browser, url) {
+  const folder = path.join(tmp, 'downloads');
+  await browser.send('Browser.setDownloadBehavior', {behavior: 'allowAndName', downloadPath: folder, eventsEnabled: true});
+  const tab = await browser.open(`${url}?${query(DOWNLOADED)}`);
+  const files = {};
+  for (const [button, key] of [['windows', 'windows'], ['linux-file', 'linux']]) {
+    const done = browser.event('Browser.downloadProgress', undefined, (p) => p.state !== 'inProgress');
+    const begun = browser.event('Browser.downloadWillBegin');
+    await tab.eval(`document.getElementById('${button}').click()`);
+    const {guid, suggestedFilename} = await begun;
+    const progress = await done;
+    check(progress.state === 'completed', `${button} download: ${progress.state}`);
+    files[key] = {name: suggestedFilename, text: readFileSync(path.join(folder, guid)).toString('latin1')};
+  }
+  return {tab, files};
+}
 
 const suites = {
   async pixels(browser, url, server) {
@@ -329,12 +350,7 @@ const suites = {
   },
 
   async downloads(browser, url) {
-    const folder = path.join(tmp, 'downloads');
-    await browser.send('Browser.setDownloadBehavior', {behavior: 'allowAndName', downloadPath: folder, eventsEnabled: true});
-    const given = {RadiusFactor: 0, ImagesPerSec: 40, JoinTheDots: 1, ObjectShape: 300, ObjectRotation: 8,
-                   ColourOption: 50, ZoomOption: 0x3a2};
-    const tab = await browser.open(`${url}?${query(given)}`);
-    const files = {};
+    const {tab, files} = await downloadFiles(browser, url);
     const labels = await tab.eval(`['windows', 'linux', 'linux-file'].map((id) => document.getElementById(id).textContent)`);
     check(JSON.stringify(labels) === '["Windows settings (.reg)","Linux settings","Download the settings file"]',
           `download labels: ${labels}`);
@@ -343,54 +359,43 @@ const suites = {
           '--colour low --no-shape circle --shape square --shape triangle --shape diamond --shape eight-point-star ' +
           '--no-rotation none --rotation anticlockwise --zoom low --zoom one-phase --zoom four-phase --zoom start-small ' +
           '--zoom start-large  \\n\\', `programs line: ${line}`);
-    for (const button of ['windows', 'linux-file']) {
-      const done = browser.event('Browser.downloadProgress', undefined, (p) => p.state !== 'inProgress');
-      const begun = browser.event('Browser.downloadWillBegin');
-      await tab.eval(`document.getElementById('${button}').click()`);
-      const {guid, suggestedFilename} = await begun;
-      const progress = await done;
-      check(progress.state === 'completed', `${button} download: ${progress.state}`);
-      files[button] = {name: suggestedFilename, text: readFileSync(path.join(folder, guid)).toString('latin1')};
-    }
-    files.linux = files['linux-file'];
     check(files.windows.name === 'orbilux.reg' && files.linux.name === 'settings',
           `file names ${files.windows.name}, ${files.linux.name}`);
     check(files.windows.text.startsWith('REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\software\\plorvex\\orbx_ss\\Settings]\r\n'),
           `.reg header: ${JSON.stringify(files.windows.text.slice(0, 80))}`);
     await finish(tab, 'downloads');
 
-    // The Windows saver's key, through Wine's own reg import and query.
-    if (process.env.WINEPREFIX) {
-      const reg = path.join(tmp, 'orbilux.reg');
-      writeFileSync(reg, files.windows.text, 'latin1');
-      const wine = (...args) => execFileSync('wine', args, {env: {...process.env, WINEDEBUG: '-all'}}).toString();
-      wine('reg', 'import', reg);
-      const listed = wine('reg', 'query', 'HKCU\\software\\plorvex\\orbx_ss\\Settings');
-      for (const [name, value] of Object.entries(given)) {
-        const line = listed.split(/\r?\n/).find((l) => l.trim().startsWith(name + ' '));
-        check(line && /REG_DWORD/.test(line) && Number(line.trim().split(/\s+/).pop()) === value,
-              `registry ${name}: ${line}`);
-      }
-    } else {
-      console.log('note: no Wine prefix (WINEPREFIX unset): the .reg import is not run');
-    }
-
     // The Linux saver reads every line of its file without a complaint, and the
     // values are the stored ones.
     const settingsFile = path.join(tmp, 'settings');
     writeFileSync(settingsFile, files.linux.text);
-    const expected = Object.entries(given).map(([k, v]) => `${k}=${v}`).join('\n');
+    const expected = Object.entries(DOWNLOADED).map(([k, v]) => `${k}=${v}`).join('\n');
     check(files.linux.text.split('\n').filter((l) => l && !l.startsWith('#')).join('\n') === expected,
           `Linux file: ${files.linux.text}`);
-    if (saver) {
-      let message = '';
-      try {
-        execFileSync(saver, ['-settings', settingsFile, '-seed', '1'], {env: {PATH: process.env.PATH}, stdio: 'pipe'});
-      } catch (e) {
-        message = e.stderr.toString().trim();
-      }
-      // Its only complaint is the missing display: every line was taken.
-      check(/^orbilux: cannot open display[^\n]*$/.test(message), `orbilux with the file: ${message}`);
+    let message = '';
+    try {
+      execFileSync(saver, ['-settings', settingsFile, '-seed', '1'], {env: {PATH: process.env.PATH}, stdio: 'pipe', timeout: LIMIT_MS});
+    } catch (e) {
+      message = e.stderr.toString().trim();
+    }
+    // Its only complaint is the missing display: every line was taken.
+    check(/^orbilux: cannot open display[^\n]*$/.test(message), `orbilux with the file: ${message}`);
+  },
+
+  // The Windows saver's key from the page's .reg, through Wine's own reg
+  // import and query.
+  async registry(browser, url) {
+    const {tab, files} = await downloadFiles(browser, url);
+    await finish(tab, 'registry download');
+    const reg = path.join(tmp, 'orbilux.reg');
+    writeFileSync(reg, files.windows.text, 'latin1');
+    const wine = (...args) => execFileSync('wine', args, {env: {...process.env, WINEDEBUG: '-all'}, timeout: LIMIT_MS}).toString();
+    wine('reg', 'import', reg);
+    const listed = wine('reg', 'query', 'HKCU\\software\\plorvex\\orbx_ss\\Settings');
+    for (const [name, value] of Object.entries(DOWNLOADED)) {
+      const line = listed.split(/\r?\n/).find((l) => l.trim().startsWith(name + ' '));
+      check(line && /REG_DWORD/.test(line) && Number(line.trim().split(/\s+/).pop()) === value,
+            `registry ${name}: ${line}`);
     }
   },
 
@@ -461,10 +466,21 @@ async function finish(tab, what) {
 }
 
 const ENGINES = {pixels: ['chromium', 'firefox'], settings: ['chromium', 'firefox'], layout: ['chromium', 'firefox'],
-                 downloads: ['chromium'], saver: ['chromium']};
+                 downloads: ['chromium'], registry: ['chromium'], saver: ['chromium']};
 if (!suites[suite] || !(ENGINES[suite] || []).includes(engine)) {
   console.log(`usage: node web_test.mjs SUITE ENGINE PAGE_DIR RENDER [SAVER]; ${suite} runs in ${ENGINES[suite] || 'no engine'}`);
   process.exit(2);
+}
+// What a suite needs beyond its browser: '' when it is there, else why not.
+const hasWine = () => {
+  try { execFileSync('wine', ['--version'], {stdio: 'ignore', timeout: LIMIT_MS}); return true; } catch (e) { return false; }
+};
+const missing = suite !== 'registry' ? '' : !process.env.WINEPREFIX ? 'no Wine prefix (WINEPREFIX unset): the .reg import cannot run'
+  : !hasWine() ? 'no wine to import the .reg with' : '';
+if (missing) {
+  console.log(`SKIP: ${missing}`);
+  rmSync(tmp, {recursive: true, force: true});
+  process.exit(77);
 }
 let browser;
 try {
