@@ -13,7 +13,8 @@
 #include "web/PanelNotes.h"
 #include "web/ProgramsLine.h"
 #include "web/StillLimits.h"
-#include "x11/SaverOptions.h"
+#include "settings/ArgScanner.h"
+#include "settings/SettingOptions.h"
 
 namespace {
 
@@ -318,13 +319,21 @@ TEST(ProgramsLine, TheHackTakesTheStoredValues)
         std::vector<const char*> argv;
         for (const std::string& word : words)
             argv.push_back(word.c_str());
-        SaverOptions options;
+        // Read as the hack reads it: its own -root, then the settings' options.
+        const OptionSpec root[] = {{"root", OptionValue::Bare, "", ""}};
+        ArgScanner scanner(static_cast<int>(argv.size()), argv.data());
+        ScannedOption option;
+        SettingSource source;
         std::string error;
-        ASSERT_TRUE(ParseSaverOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
+        while (scanner.Next(root, 1, SettingOptionValue, option, error)) {
+            if (option.Spec < 0)
+                ASSERT_TRUE(TakeSettingOption(option, source, error)) << error;
+        }
+        ASSERT_EQ(error, "");
         MemoryStore store;  // a settings file at the defaults
         for (int i = 0; i < SETTINGS_VALUE_COUNT; i++)
             store.WriteValue(SETTINGS_TABLE[i].Name, DEFAULTS[i]);
-        ApplySettingChanges(options.Changes, store);
+        ApplySettingChanges(source.Changes, store);
         Values expected = c.Stored;
         expected[3] &= 510;  // the line names shapes only
         EXPECT_EQ(Values(store.Values, store.Values + SETTINGS_VALUE_COUNT), expected) << line;

@@ -389,7 +389,7 @@ const suites = {
     await finish(tab, 'registry download');
     const reg = path.join(tmp, 'orbilux.reg');
     writeFileSync(reg, files.windows.text, 'latin1');
-    const wine = (...args) => execFileSync('wine', args, {env: {...process.env, WINEDEBUG: '-all'}, timeout: LIMIT_MS}).toString();
+    const wine = (...args) => execFileSync('wine', args, {env: {...process.env, WINEDEBUG: '-all'}, timeout: 4 * LIMIT_MS}).toString();
     wine('reg', 'import', reg);
     const listed = wine('reg', 'query', 'HKCU\\software\\plorvex\\orbx_ss\\Settings');
     for (const [name, value] of Object.entries(DOWNLOADED)) {
@@ -494,6 +494,7 @@ const server = await serve(path.resolve(pageDir));
 try {
   await suites[suite](browser, server.url, server);
 } catch (e) {
+  checks++;
   failures++;
   console.log(`FAIL: ${e.stack}`);
 } finally {
