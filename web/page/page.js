@@ -35,7 +35,7 @@ const shownText = (text) => String(text).replace(/[^\x21-\x7e]/gu, (c) => encode
 if (typeof createOrbilux !== 'function')
   failed('its program (orbilux.js) did not load');
 else
-  createOrbilux().then(run).catch((e) => failed(`its WebAssembly module did not load (${e && e.message || e})`));
+  createOrbilux().then(run, (e) => failed(`its WebAssembly module did not load (${e && e.message || e})`));
 
 function run(M) {
   // Text for the module, NUL bytes and all: the module is told its length.
