@@ -38,6 +38,7 @@ else
   createOrbilux().then(run, (e) => failed(`its WebAssembly module did not load (${e && e.message || e})`));
 
 function run(M) {
+  performance.mark('orbilux-module-ready');  // for scripts/bench-web.sh
   // Text for the module, NUL bytes and all: the module is told its length.
   const withText = (text, use) => {
     const size = M.lengthBytesUTF8(text) + 1, pointer = M._malloc(size);
