@@ -8,8 +8,8 @@
 namespace {
 
 const char USAGE_HEAD[] = "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
-                          "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE]\n"
-                          "                      [--gif FILE [--gif-every N]]\n"
+                          "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE|-]\n"
+                          "                      [--gif FILE|- [--gif-every N]]\n"
                           "Emulates the saver window: create, size, one erase, then N timer ticks.\n"
                           "  --seed N     random seed (unsigned 32-bit); default: the clock\n"
                           "  --width W, --height H   client size, 1 to 16384 (default 1024 x 768)\n"
@@ -17,13 +17,19 @@ const char USAGE_HEAD[] = "usage: orbilux-render [--seed N] [--width W] [--heigh
                           "  --setting NAME=VALUE    a stored value, VALUE a 32-bit number, decimal or\n"
                           "               0x hex; NAME one of these (default in brackets):\n";
 
-const char USAGE_TAIL[] = "  --trace FILE every event, one line each ('-': standard output)\n"
+const char USAGE_TAIL[] = "  --trace FILE every event, one line each\n"
                           "  --png FILE   the picture after the last tick (when that tick closes a figure:\n"
                           "               the closed figure, as shown during the pause before the erase)\n"
                           "  --gif FILE   the run as a looping animated GIF; its last frame is the --png picture\n"
                           "  --gif-every N  one frame per N ticks, 1 to 254 (default 1), and one at each\n"
                           "               figure's closing pause\n"
-                          "Options take one dash or two, and their value after a space or '='.\n";
+                          "At least one of --trace, --png and --gif; FILE '-' is standard output (for one\n"
+                          "of them). Every output is opened before the first tick. The closing line names\n"
+                          "the files written, unless standard output carries one.\n"
+                          "Options take one dash or two, and their value after a space or '='.\n"
+                          "Exit status: 0 all written; 2 the command line is refused (nothing is opened);\n"
+                          "1 the run failed (an output cannot be written, not enough memory), and every\n"
+                          "file it opened is removed.\n";
 
 const char* const OPTIONS_WITH_VALUE[] = {"seed",  "width", "height", "ticks",    "setting",
                                           "trace", "png",   "gif",    "gif-every"};
@@ -57,6 +63,26 @@ bool ParseSetting(const std::string& option, const char* text, MemoryStore& stor
     store.KeyExists = true;
     store.Present[index] = true;
     store.Values[index] = value;
+    return true;
+}
+
+// Something to write, each file once, standard output for one at most.
+bool CheckOutputs(const RenderOptions& options, std::string& error)
+{
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--trace", &options.TracePath}, {"--png", &options.PngPath}, {"--gif", &options.GifPath}};
+    if (options.TracePath.empty() && options.PngPath.empty() && options.GifPath.empty()) {
+        error = "nothing to write: give --trace, --png or --gif";
+        return false;
+    }
+    for (std::size_t i = 0; i < 3; i++)
+        for (std::size_t j = i + 1; j < 3; j++) {
+            if (outputs[i].second->empty() || *outputs[i].second != *outputs[j].second)
+                continue;
+            error = std::string(outputs[i].first) + " and " + outputs[j].first + " both name " +
+                (*outputs[i].second == "-" ? std::string("standard output") : Quoted(*outputs[i].second));
+            return false;
+        }
     return true;
 }
 
@@ -129,5 +155,5 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& option
         error = "--gif-every: only with --gif";
         return false;
     }
-    return true;
+    return options.Help || CheckOutputs(options, error);
 }
