@@ -124,8 +124,12 @@ int Run(RenderOptions& options)
 #endif
 #ifdef ORBILUX_HAVE_PNG
         if (out.Png.IsOpen() && !WritePng(*bitmap, out.Png.Get())) {
+            int reason = errno;
+            bool stream = std::ferror(out.Png.Get()) != 0;
             out.DiscardAll();
-            return Fail("cannot write " + Quoted(options.PngPath) + ": the PNG encoder failed", FAILURE_STATUS);
+            return Fail("cannot write " + Quoted(options.PngPath) + ": " +
+                            (stream ? Reason(reason) : std::string("the PNG encoder failed")),
+                        FAILURE_STATUS);
         }
 #endif
     } catch (const std::bad_alloc&) {
