@@ -10,9 +10,11 @@
 #include "render/Renderer.h"
 #include "tests/render/TempFiles.h"
 
+// With something to write, which every run needs.
 static bool Parse(std::vector<const char*> args, RenderOptions& options)
 {
     args.insert(args.begin(), "orbilux-render");
+    args.push_back("--trace=-");
     std::string error;
     return ParseRenderOptions(static_cast<int>(args.size()), args.data(), options, error);
 }
@@ -22,9 +24,28 @@ TEST(RenderOptions, Settings)
     // The last value given counts; the other forms show in the golden traces.
     std::uint32_t v = 0;
     RenderOptions options;
-    ASSERT_TRUE(Parse({"--setting", "ZoomOption=0x3FE", "--setting=ZoomOption=2", "--trace", "-"}, options));
+    ASSERT_TRUE(Parse({"--setting", "ZoomOption=0x3FE", "--setting=ZoomOption=2"}, options));
     EXPECT_EQ(options.Store.ReadValue("ZoomOption", v), StoreRead::Read);
     EXPECT_EQ(v, 2u);
+}
+
+// The friendly options that orbilux takes store what the stored names do.
+TEST(RenderOptions, FriendlyOptionsStoreTheSameValues)
+{
+    RenderOptions friendly, stored;
+    ASSERT_TRUE(Parse({"--shape", "square", "--rotation=clockwise", "-zoom", "high,two-phase", "--object-size", "0",
+                       "--join-dots", "--images-per-sec=20", "--colour", "low"},
+                      friendly));
+    ASSERT_TRUE(Parse({"--setting", "ObjectShape=4", "--setting", "ObjectRotation=4", "--ZoomOption=72",
+                       "--setting=RadiusFactor=0", "--setting", "JoinTheDots=1", "--ImagesPerSec", "20", "--setting",
+                       "ColourOption=50"},
+                      stored));
+    for (const SettingFacts& facts : SETTINGS_TABLE) {
+        std::uint32_t a = 0, b = 0;
+        EXPECT_EQ(friendly.Store.ReadValue(facts.Name, a), StoreRead::Read) << facts.Name;
+        EXPECT_EQ(stored.Store.ReadValue(facts.Name, b), StoreRead::Read) << facts.Name;
+        EXPECT_EQ(a, b) << facts.Name;
+    }
 }
 
 // Whole pictures by a 64-bit FNV-1a digest of their pixels; orbilux-render
@@ -74,7 +95,7 @@ TEST(RenderPicture, ExtremeSettingsStayDefinedAndKeepTime)
 {
     RenderOptions options;
     ASSERT_TRUE(Parse({"--setting=RadiusFactor=-1", "--setting=ObjectShape=0x1FE", "--setting=ObjectRotation=14",
-                       "--setting=ZoomOption=0x3FE", "--trace=-"},
+                       "--setting=ZoomOption=0x3FE"},
                       options));
     MemoryStore& store = options.Store;
     Bitmap bitmap(16, 9);

@@ -45,7 +45,7 @@ check "the trace has no carriage returns" test "$(grep -c $'\r' stdout.txt)" -eq
 run --help >help.txt
 check "--help prints the usage" grep -q 'usage: orbilux-render' help.txt
 # Each stored value's entry, up to the next one, as one line.
-entry() { tr -d '\r' <help.txt | awk -v name="$1" '/^    [A-Z]/ { on = $1 == name } on' | tr -s ' \n' ' '; }
+entry() { tr -d '\r' <help.txt | awk -v name="$1" '/^  (--)?[A-Z]/ { n = $1; sub(/^--/, "", n); on = n == name } /^  --[a-z]/ { on = 0 } on' | tr -s ' \n' ' '; }
 shapes=$(entry ObjectShape | grep -o '[a-z-]*=[0-9]*' | tr '\n' ' ')
 check "--help decodes ObjectShape=510: $shapes" test "$(($(sed 's/[a-z-]*=/+/g' <<<"$shapes")))" = 510 -a \
   "$(wc -w <<<"$shapes")" = 8
@@ -99,6 +99,16 @@ for line in "${cases[@]}"; do
 done
 [ ${#pictures[@]} = 0 ] && skip "--png and --gif to a folder: this build writes neither"
 rmdir folder
+
+# orbilux's friendly options draw what the stored values they stand for draw.
+run --seed 5 --ticks 400 --width 320 --height 240 --shape square --rotation clockwise --zoom high,two-phase \
+  --trace friendly.txt >/dev/null 2>err.txt
+run --seed 5 --ticks 400 --width 320 --height 240 --setting ObjectShape=4 --setting ObjectRotation=4 \
+  --setting ZoomOption=72 --trace stored.txt >/dev/null 2>>err.txt
+check "--shape square --rotation clockwise --zoom high,two-phase is ObjectShape=4 ObjectRotation=4 ZoomOption=72: \
+$(cat err.txt)" cmp -s friendly.txt stored.txt
+check "... and draws squares" grep -q '^line' friendly.txt
+rm -f friendly.txt stored.txt
 
 # Each output at once on standard output ('-'), the closing line then left
 # out; otherwise the closing line names every file written.
