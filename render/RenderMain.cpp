@@ -143,11 +143,11 @@ int Run(RenderOptions& options)
         if (!output->IsOpen())
             continue;
         toStandardOutput = toStandardOutput || output->IsStandardOutput();
-        written.push_back(output->IsStandardOutput() ? "standard output" : output->Path());
+        written.push_back(output->IsStandardOutput() ? "standard output" : Quoted(output->Path()));
         if (!output->Close()) {
             int reason = errno;
             out.DiscardAll();
-            return Fail("cannot write " + Quoted(output->Path()) + ": " + Reason(reason), FAILURE_STATUS);
+            return Fail("cannot write " + written.back() + ": " + Reason(reason), FAILURE_STATUS);
         }
     }
     // Standard output carries a file: the closing line would spoil it.

@@ -114,13 +114,13 @@ rm -f friendly.txt stored.txt
 # out; otherwise the closing line names every file written.
 run --seed 3 --ticks 2 --trace t.txt >out.txt 2>err.txt
 check "the closing line: $(cat out.txt)" test "$(tr -d '\r' <out.txt)" = \
-  "orbilux-render: wrote t.txt (1024 x 768 after 2 ticks, seed 3)"
+  "orbilux-render: wrote 't.txt' (1024 x 768 after 2 ticks, seed 3)"
 for kind in "${pictures[@]}"; do
   run --seed 3 --ticks 2 --width 64 --height 48 --$kind - --trace t.txt >out.txt 2>err.txt
   run --seed 3 --ticks 2 --width 64 --height 48 --$kind "p.$kind" --trace t2.txt >said.txt 2>>err.txt
   check "--$kind - writes the file's bytes, and nothing on stderr: $(cat err.txt)" cmp -s out.txt "p.$kind"
   check "--$kind: both files named: $(cat said.txt)" test "$(cat said.txt)" = \
-    "orbilux-render: wrote p.$kind and t2.txt (64 x 48 after 2 ticks, seed 3)"
+    "orbilux-render: wrote 'p.$kind' and 't2.txt' (64 x 48 after 2 ticks, seed 3)"
   rm -f "p.$kind" t.txt t2.txt
 done
 
@@ -139,6 +139,9 @@ else
   run --trace /dev/full --ticks 400 >out.txt 2>err.txt; status=$?
   check "--trace /dev/full: status $status, stderr '$(cat err.txt)'; the device stays" test $status -eq 1 -a \
     "$(cat err.txt)" = "orbilux-render: cannot write '/dev/full': No space left on device" -a -c /dev/full
+  run --trace - --ticks 400 >/dev/full 2>err.txt; status=$?
+  check "--trace - onto a full device: status $status, stderr '$(cat err.txt)'" test $status -eq 1 -a \
+    "$(cat err.txt)" = "orbilux-render: cannot write standard output: No space left on device"
   # A picture too big for the memory left: a message, status 1, no file. A
   # sanitizer's shadow memory does not start under the limit at all.
   if ! (ulimit -v 400000; run --ticks 0 --width 1 --height 1 --trace t.txt) >/dev/null 2>&1; then
