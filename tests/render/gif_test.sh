@@ -24,6 +24,9 @@ while read -r ticks every frames settings; do
   check "$what: lasts the run" test "$(identify -format '%T\n' a.gif | awk '{s += $1} END {print s}')" -eq "$length"
   convert a.gif -coalesce -delete 0--2 last.png
   check "$what: the last frame is the picture" test "$(compare -metric AE last.png a.png null: 2>&1)" = 0
+  # shellcheck disable=SC2086
+  "$render" --seed 11 --width 160 --height 120 --ticks "$ticks" $settings --png alone.png >/dev/null
+  check "$what: the picture drawn for the GIF is the one drawn alone" cmp -s a.png alone.png
 done <<'ROWS'
 370 1 371 --setting=RadiusFactor=0
 360 7 52 --setting=RadiusFactor=0 --setting=JoinTheDots=1
