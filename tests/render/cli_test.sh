@@ -15,8 +15,8 @@ render=$1 data=$2 runner=${3:-}
 only=${ORBILUX_GOLDEN_ONLY:-}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 out=$PWD
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/workdir.sh"
+workdir render-cli
 cd "$work" || exit 1
 
 run() { $runner "$render" "$@"; }

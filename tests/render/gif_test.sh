@@ -5,8 +5,8 @@
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 render=$1
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/workdir.sh"
+workdir render-gif
 cd "$work" || exit 1
 
 # ticks, every, frames, settings: a frame per N ticks, one at each figure's
