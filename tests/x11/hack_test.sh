@@ -162,8 +162,9 @@ while read -r line; do
   check "'$line' from $xml: status $status: $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = "$nodisplay"
 done <"$tmp/lines"
 
-expected=$(printf '/usr/%s\n' libexec/xscreensaver/orbilux share/doc/orbilux/changelog.gz share/doc/orbilux/copyright \
-  share/lintian/overrides/orbilux share/man/man6/orbilux.6.gz share/xscreensaver/config/orbilux.xml)
+expected=$(printf '/usr/%s\n' bin/orbilux-render libexec/xscreensaver/orbilux share/doc/orbilux/changelog.gz \
+  share/doc/orbilux/copyright share/lintian/overrides/orbilux share/man/man1/orbilux-render.1.gz \
+  share/man/man6/orbilux.6.gz share/xscreensaver/config/orbilux.xml)
 DESTDIR=$tmp/root cmake --install "$build" >/dev/null || fail "cmake --install"
 installed=$(cd "$tmp/root" && find . -type f | sed 's/^\.//' | sort)
 check "cmake --install gave: $installed" test "$installed" = "$expected" -a -x "$tmp/root/usr/libexec/xscreensaver/orbilux"
