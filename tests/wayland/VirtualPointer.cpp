@@ -1,8 +1,13 @@
 // A pointer device for the tests, through the compositor's virtual pointer
-// protocol: "move DX DY" moves it by that much, "button" clicks the left
-// button. Exits 0 once the compositor has taken the input, 1 when it cannot.
+// protocol. It stays in the seat while it runs, so that clients started
+// meanwhile have a pointer from the start, and takes commands on standard
+// input, one a line: "move DX DY" moves it by that much, "button" clicks the
+// left button. It answers each line with "ok" once the compositor has taken
+// the input ("ready" first, once the device is there), and exits 1 when it
+// cannot, 0 at the end of its input.
 #include <wayland-client.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,20 +30,10 @@ void OnGlobal(void*, wl_registry* registry, std::uint32_t name, const char* inte
 
 void OnGlobalRemove(void*, wl_registry*, std::uint32_t) {}
 
-int Usage()
-{
-    std::fputs("usage: virtual-pointer move DX DY | button\n", stderr);
-    return 2;
-}
-
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    bool move = argc == 4 && std::strcmp(argv[1], "move") == 0;
-    bool button = argc == 2 && std::strcmp(argv[1], "button") == 0;
-    if (!move && !button)
-        return Usage();
     wl_display* display = wl_display_connect(nullptr);
     if (!display) {
         std::fputs("virtual-pointer: no Wayland display\n", stderr);
@@ -53,19 +48,33 @@ int main(int argc, char** argv)
         return 1;
     }
     zwlr_virtual_pointer_v1* pointer = zwlr_virtual_pointer_manager_v1_create_virtual_pointer(Manager, Seat);
-    if (move) {
-        zwlr_virtual_pointer_v1_motion(pointer, 0, wl_fixed_from_int(std::atoi(argv[2])),
-                                       wl_fixed_from_int(std::atoi(argv[3])));
-    } else {
+    if (wl_display_roundtrip(display) < 0)
+        return 1;
+    std::puts("ready");
+    std::fflush(stdout);
+    char line[256];
+    std::uint32_t time = 0;
+    while (std::fgets(line, sizeof line, stdin)) {
+        int dx = 0, dy = 0;
         const std::uint32_t left = 0x110;
-        zwlr_virtual_pointer_v1_button(pointer, 0, left, WL_POINTER_BUTTON_STATE_PRESSED);
+        if (std::sscanf(line, "move %d %d", &dx, &dy) == 2) {
+            zwlr_virtual_pointer_v1_motion(pointer, ++time, wl_fixed_from_int(dx), wl_fixed_from_int(dy));
+        } else if (std::strcmp(line, "button\n") == 0) {
+            zwlr_virtual_pointer_v1_button(pointer, ++time, left, WL_POINTER_BUTTON_STATE_PRESSED);
+            zwlr_virtual_pointer_v1_frame(pointer);
+            zwlr_virtual_pointer_v1_button(pointer, ++time, left, WL_POINTER_BUTTON_STATE_RELEASED);
+        } else {
+            std::fprintf(stderr, "virtual-pointer: expected 'move DX DY' or 'button', got %s", line);
+            return 2;
+        }
         zwlr_virtual_pointer_v1_frame(pointer);
-        zwlr_virtual_pointer_v1_button(pointer, 1, left, WL_POINTER_BUTTON_STATE_RELEASED);
+        if (wl_display_roundtrip(display) < 0)
+            return 1;
+        std::puts("ok");
+        std::fflush(stdout);
     }
-    zwlr_virtual_pointer_v1_frame(pointer);
-    int status = wl_display_roundtrip(display) < 0 ? 1 : 0;
     zwlr_virtual_pointer_v1_destroy(pointer);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
-    return status;
+    return 0;
 }
