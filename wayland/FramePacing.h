@@ -6,7 +6,7 @@
 #pragma once
 #include <cstdint>
 
-#include "x11/TickClock.h"
+#include "posix/TickClock.h"
 
 const Nanoseconds CATCH_UP_NS = 50 * NS_PER_MS;
 

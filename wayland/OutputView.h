@@ -8,7 +8,7 @@
 #include "wayland/FigureSlot.h"
 #include "wayland/ScaleChoice.h"
 #include "wayland/ShmBuffers.h"
-#include "x11/TickClock.h"
+#include "posix/TickClock.h"
 
 struct Client;
 struct wl_output;

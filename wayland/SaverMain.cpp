@@ -4,9 +4,7 @@
 // under everything). One process draws every output: the engine's records
 // are swapped per figure (FigureSlot), which costs a copy of a few kilobytes
 // instead of a process, a connection and a program image per output.
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <unistd.h>
 #include <wayland-client.h>
 
@@ -19,6 +17,8 @@
 #include <vector>
 
 #include "fractional-scale-v1-client-protocol.h"
+#include "posix/SettingsFile.h"
+#include "posix/SignalPipe.h"
 #include "viewporter-client-protocol.h"
 #include "wayland/Client.h"
 #include "wayland/OutputView.h"
@@ -26,31 +26,6 @@
 #include "wayland/LayerShell.h"
 
 namespace {
-
-int SignalPipe[2] = {-1, -1};
-
-void OnSignal(int)
-{
-    int saved = errno;
-    char byte = 1;
-    ssize_t written = write(SignalPipe[1], &byte, 1);
-    (void)written;
-    errno = saved;
-}
-
-bool CatchSignals()
-{
-    if (pipe(SignalPipe) != 0)
-        return false;
-    for (int fd : SignalPipe) {
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-        fcntl(fd, F_SETFD, FD_CLOEXEC);
-    }
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    return sigaction(SIGTERM, &action, nullptr) == 0 && sigaction(SIGINT, &action, nullptr) == 0;
-}
 
 // Input: a key, a button or pointer travel ends the saver by the shared
 // rules; nothing ends the background.
@@ -200,7 +175,7 @@ int Run(Client& client)
             wl_display_cancel_read(display);
             return -1;
         }
-        pollfd fds[2] = {{wl_display_get_fd(display), POLLIN, 0}, {SignalPipe[0], POLLIN, 0}};
+        pollfd fds[2] = {{wl_display_get_fd(display), POLLIN, 0}, {SignalFd(), POLLIN, 0}};
         int ready = client.Quit ? 0 : poll(fds, 2, PollTimeout(wake, MonotonicNow()));
         if (ready > 0 && (fds[0].revents & (POLLIN | POLLHUP | POLLERR))) {
             if (wl_display_read_events(display) < 0)
@@ -285,6 +260,36 @@ bool SetUp(Client& client)
     return true;
 }
 
+// Reads the command line and the settings file into `client`. False when
+// the run ends here, with `status` (0 after the help).
+bool ReadCommandLine(int argc, char** argv, Client& client, WaylandOptions& options, int& status)
+{
+    std::string error;
+    status = 2;
+    if (!ParseWaylandOptions(argc, argv, options, error)) {
+        Message(error + " (try -help)");
+        return false;
+    }
+    if (options.Help) {
+        std::fputs(WaylandUsage().c_str(), stdout);
+        status = 0;
+        return false;
+    }
+    std::vector<SettingChange> changes;
+    bool named = !options.SettingsPath.empty();
+    std::string path =
+        named ? options.SettingsPath : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    std::vector<std::string> messages;
+    bool usable = LoadSettingsFile(path, named, changes, messages);
+    for (const std::string& m : messages)
+        Message(m);
+    if (!usable)
+        return false;
+    changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
+    ApplySettingChanges(changes, client.Store);
+    return true;
+}
+
 }  // namespace
 
 void Message(const std::string& text)
@@ -297,7 +302,7 @@ int main(int argc, char** argv)
     Client client;
     WaylandOptions options;
     int status = 0;
-    if (!ReadWaylandOptions(argc, argv, options, client.Store, status))
+    if (!ReadCommandLine(argc, argv, client, options, status))
         return status;
     client.Background = options.Background;
     client.HasMaxTicks = options.HasMaxTicks;
@@ -310,8 +315,6 @@ int main(int argc, char** argv)
         status = 1;
     }
     TearDown(client);
-    for (int& fd : SignalPipe)
-        if (fd >= 0)
-            close(fd), fd = -1;
+    ReleaseSignals();
     return status;
 }

@@ -1,90 +1,87 @@
 #include "wayland/WaylandOptions.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
-#include <vector>
-
 #include "settings/NumberText.h"
-#include "wayland/Message.h"
-#include "x11/SaverOptions.h"
 
 namespace {
 
-bool IsBackground(const char* arg)
-{
-    return std::strcmp(arg, "-background") == 0 || std::strcmp(arg, "--background") == 0;
-}
+enum OptionId { HELP, H, BACKGROUND, SEED, MAX_TICKS, SETTINGS };
 
-// A missing default file is no error; a named file that cannot be read is.
-bool ReadSettingsFile(const std::string& path, bool named, std::vector<SettingChange>& changes)
+// In OptionId order.
+const OptionSpec OPTIONS[] = {
+    {"help", OptionValue::Bare, "", "this text"},
+    {"h", OptionValue::Bare, "", "this text"},
+    {"background", OptionValue::Bare, "", "draw under the windows (an animated wallpaper); input does not end it"},
+    {"seed", OptionValue::Required, "N", "random seed of the first output's figure, N+1 the next (default: the clock)"},
+    {"max-ticks", OptionValue::Required, "N", "stop drawing after N ticks and keep the picture"},
+    {"settings", OptionValue::Required, "FILE",
+     "settings file (default: $XDG_CONFIG_HOME/orbilux/settings, or ~/.config/orbilux/settings)"},
+};
+
+const char USAGE_HEAD[] = "usage: orbilux-wayland [-background] [options]\n"
+                          "Draws Orbilux figures on every output of a Wayland compositor with a layer\n"
+                          "shell (sway, Hyprland, river, labwc, KDE Plasma), a figure of its own on each.\n";
+
+const char SETTINGS_HEAD[] = "Settings, default in brackets (they override the settings file):\n";
+
+const char USAGE_TAIL[] = "NAMES is a comma-separated list. In the settings file and on the command line\n"
+                          "each, the first -shape replaces the shapes set before it (the default, or the\n"
+                          "settings file's), later ones add to it and -no-shape removes; the same holds\n"
+                          "for -rotation and -zoom.\n"
+                          "Stored values, as the Windows saver keeps them in the registry (a 32-bit\n"
+                          "number, decimal or 0x hex), default in brackets:\n";
+
+const char USAGE_END[] = "Options take one dash or two, and their value after a space or '='.\n"
+                         "The settings file holds lines NAME=VALUE with the settings' names above,\n"
+                         "without dashes; a flag takes 1 or 0 (join-dots=1, shape=square,diamond,\n"
+                         "ObjectShape=510); lines starting with '#' are comments.\n"
+                         "SIGTERM or SIGINT ends it with status 0; so does a key, a button or moving\n"
+                         "the pointer more than 4 pixels, unless -background is given.\n";
+
+// One option of the table (not a setting) into `options`.
+bool TakeOption(const ScannedOption& o, WaylandOptions& options, std::string& error)
 {
-    if (path.empty())
+    switch (o.Spec) {
+    case HELP:
+    case H: options.Help = true; return true;
+    case BACKGROUND: options.Background = true; return true;
+    case SEED:
+    case MAX_TICKS: {
+        std::uint32_t& number = o.Spec == SEED ? options.Seed : options.MaxTicks;
+        if (!ParseInRange(o.Value.c_str(), 0, 0xFFFFFFFFu, number)) {
+            error = RangeMessage(o.Option, o.Value, 0, 0xFFFFFFFFu);
+            return false;
+        }
+        (o.Spec == SEED ? options.HasSeed : options.HasMaxTicks) = true;
         return true;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    std::string text;
-    int failure = file ? 0 : errno;
-    if (file) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() < (1u << 20))
-            text.append(buffer, n);
-        if (std::ferror(file))
-            failure = errno ? errno : EIO;
-        std::fclose(file);
     }
-    if (failure != 0) {
-        if (!named && failure == ENOENT)
-            return true;
-        Message("cannot read settings file " + Quoted(path) + ": " + std::strerror(failure));
-        return !named;
+    default:
+        if (o.Value.empty()) {
+            error = o.Option + ": missing file name";
+            return false;
+        }
+        options.SettingsPath = o.Value;
+        return true;
     }
-    std::vector<std::string> messages;
-    ParseSettingsText(text, path, changes, messages);
-    for (const std::string& m : messages)
-        Message(m);
-    return true;
 }
 
 }  // namespace
 
-bool ReadWaylandOptions(int argc, char** argv, WaylandOptions& options, MemoryStore& store, int& status)
+std::string WaylandUsage()
 {
-    std::vector<const char*> rest{argv[0]};
-    for (int i = 1; i < argc; i++) {
-        if (IsBackground(argv[i]))
-            options.Background = true;
-        else
-            rest.push_back(argv[i]);
+    return USAGE_HEAD + OptionsHelp(OPTIONS + BACKGROUND, TableSize(OPTIONS) - BACKGROUND, "-") + SETTINGS_HEAD +
+        SettingOptionsHelp("-") + USAGE_TAIL + StoredOptionsHelp("-") + USAGE_END;
+}
+
+bool ParseWaylandOptions(int argc, const char* const* argv, WaylandOptions& options, std::string& error)
+{
+    ArgScanner scanner(argc, argv);
+    SettingSource settings;
+    ScannedOption o;
+    while (scanner.Next(OPTIONS, TableSize(OPTIONS), SettingOptionValue, o, error)) {
+        bool taken = o.Spec >= 0 ? TakeOption(o, options, error) : TakeSettingOption(o, settings, error);
+        if (!taken)
+            return false;
     }
-    SaverOptions parsed;
-    std::string error;
-    status = 2;
-    if (!ParseSaverOptions(static_cast<int>(rest.size()), rest.data(), parsed, error)) {
-        Message(error + " (try -help)");
-        return false;
-    }
-    if (parsed.Target != SaverTarget::Default) {
-        Message("X11 window options do not apply on Wayland (try -help)");
-        return false;
-    }
-    if (parsed.Help) {
-        std::fputs(SaverUsage().c_str(), stdout);
-        status = 0;
-        return false;
-    }
-    options.HasSeed = parsed.HasSeed, options.Seed = parsed.Seed;
-    options.HasMaxTicks = parsed.HasMaxTicks, options.MaxTicks = parsed.MaxTicks;
-    std::vector<SettingChange> changes;
-    bool named = !parsed.SettingsPath.empty();
-    std::string path =
-        named ? parsed.SettingsPath : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-    status = 1;
-    if (!ReadSettingsFile(path, named, changes))
-        return false;
-    changes.insert(changes.end(), parsed.Changes.begin(), parsed.Changes.end());
-    ApplySettingChanges(changes, store);
-    return true;
+    options.Changes = settings.Changes;
+    return error.empty();
 }

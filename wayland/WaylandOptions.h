@@ -1,9 +1,12 @@
-// orbilux-wayland's command line: orbilux's options and settings file, with
-// -background instead of the X11 window choices.
+// orbilux-wayland's command line: orbilux's options and settings (the same
+// scanner and settings' options), with -background instead of the X11
+// window choices.
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
-#include "settings/MemoryStore.h"
+#include "settings/SettingOptions.h"
 
 struct WaylandOptions {
     bool Background = false;
@@ -11,9 +14,15 @@ struct WaylandOptions {
     std::uint32_t Seed = 0;
     bool HasMaxTicks = false;
     std::uint32_t MaxTicks = 0;
+    std::string SettingsPath;            // empty: the default file, if there is one
+    std::vector<SettingChange> Changes;  // in command-line order
+    bool Help = false;
 };
 
-// Reads the command line and the settings file, the settings into `store`.
-// False when the run ends here, with `status` (0 after -help, 2 for a bad
-// line, 1 for a settings file that cannot be read), the message written.
-bool ReadWaylandOptions(int argc, char** argv, WaylandOptions& options, MemoryStore& store, int& status);
+// Parses argv[1..argc-1]; options take one or two dashes, and their value
+// as the next argument or after '='. On failure returns false with a
+// one-line message.
+bool ParseWaylandOptions(int argc, const char* const* argv, WaylandOptions& options, std::string& error);
+
+// The -help text; the settings part comes from SETTINGS_TABLE.
+std::string WaylandUsage();
