@@ -10,6 +10,10 @@
 #include "wayland/FramePacing.h"
 #include "wayland/LayerShell.h"
 
+// Pixels listed per frame for the other buffer; a frame that sets more has
+// its damage boxes copied instead.
+const std::size_t MAX_FRAME_PIXELS = 1 << 16;
+
 OutputView::OutputView(Client& client, wl_output* output, std::uint32_t seed)
     : Owner(client), Output(output), Figure(seed)
 {
@@ -76,8 +80,22 @@ void OutputView::Point(std::int32_t x, std::int32_t y, Colour colour)
         return;
     if (SwapRedBlue)
         colour = ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
-    Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(Buffers.Width()) + x] = colour;
+    std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(Buffers.Width()) + x;
+    Pixels[at] = colour;
+    if (FramePixels.size() < MAX_FRAME_PIXELS)
+        FramePixels.push_back(static_cast<std::uint32_t>(at));
+    else
+        FramePixelsComplete = false;
     Damage.AddPoint(x, y);
+    Drawn.AddPoint(x, y);
+}
+
+void OutputView::FillBlack(const Box& box)
+{
+    for (std::int32_t y = box.Top; y < box.Bottom; y++) {
+        std::uint32_t* row = Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(Buffers.Width());
+        std::fill(row + box.Left, row + box.Right, 0u);
+    }
 }
 
 void OutputView::Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
@@ -86,10 +104,20 @@ void OutputView::Clear(std::int32_t left, std::int32_t top, std::int32_t right, 
     right = std::min(right, Buffers.Width()), bottom = std::min(bottom, Buffers.Height());
     if (!Pixels || left >= right || top >= bottom)
         return;
-    for (std::int32_t y = top; y < bottom; y++) {
-        std::uint32_t* row = Pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(Buffers.Width());
-        std::fill(row + left, row + right, 0u);
+    if (left == 0 && top == 0 && right == Buffers.Width() && bottom == Buffers.Height()) {
+        // The erase: only what was drawn since the last one is not black
+        // already, in this buffer and in the one shown.
+        Drawn.Boxes(DamageList);
+        for (const Box& box : DamageList) {
+            FillBlack(box);
+            FrameBoxes.push_back(box);
+        }
+        Damage.Add(Drawn);
+        Drawn.Clear();
+        return;
     }
+    FillBlack(Box{left, top, right, bottom});
+    FrameBoxes.push_back(Box{left, top, right, bottom});
     Damage.Add(Box{left, top, right, bottom});
 }
 
@@ -113,8 +141,15 @@ void OutputView::Replan()
         Message("no memory for a picture of " + std::to_string(width) + " x " + std::to_string(height));
         return;
     }
-    // A new size starts the picture again from black, the figure going on.
-    Damage.Clear();
+    // A new size starts the picture again from black (new buffers are
+    // black already), the figure going on; the first frame shows it whole.
+    Damage.Resize(width, height);
+    Drawn.Resize(width, height);
+    Damage.Add(Box{0, 0, width, height});
+    FramePixels.clear(), FrameBoxes.clear();
+    FramePixels.reserve(MAX_FRAME_PIXELS);
+    FrameBoxes.assign(1, Box{0, 0, width, height});
+    FramePixelsComplete = true;
     Drawing.Resize(width, height);
     Buffers.PrepareBack();
     Pixels = Buffers.BackPixels();
@@ -141,11 +176,11 @@ void OutputView::Present()
         else
             wp_viewport_set_destination(Viewport, -1, -1);
     }
-    wl_surface_attach(SurfaceObject, Buffers.Present(Damage), 0, 0);
+    Damage.Boxes(DamageList);
+    wl_surface_attach(SurfaceObject, Buffers.Present(DamageList, FramePixels, FrameBoxes, FramePixelsComplete), 0, 0);
     if (wl_surface_get_version(SurfaceObject) >= WL_SURFACE_DAMAGE_BUFFER_SINCE_VERSION) {
-        for (int i = 0; i < Damage.Size(); i++)
-            wl_surface_damage_buffer(SurfaceObject, Damage[i].Left, Damage[i].Top, Damage[i].Right - Damage[i].Left,
-                                     Damage[i].Bottom - Damage[i].Top);
+        for (const Box& box : DamageList)
+            wl_surface_damage_buffer(SurfaceObject, box.Left, box.Top, box.Right - box.Left, box.Bottom - box.Top);
     } else {
         wl_surface_damage(SurfaceObject, 0, 0, INT32_MAX, INT32_MAX);
     }
@@ -154,6 +189,8 @@ void OutputView::Present()
     wl_callback_add_listener(Frame, &listener, this);
     wl_surface_commit(SurfaceObject);
     Damage.Clear();
+    FramePixels.clear(), FrameBoxes.clear();
+    FramePixelsComplete = true;
 }
 
 void OutputView::Service(Nanoseconds now)

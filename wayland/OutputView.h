@@ -2,9 +2,10 @@
 // figure drawn at the output's physical size and paced by frame callbacks.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "raster/SoftwareSurface.h"
-#include "wayland/DamageBoxes.h"
+#include "wayland/DamageTiles.h"
 #include "wayland/FigureSlot.h"
 #include "wayland/ScaleChoice.h"
 #include "wayland/ShmBuffers.h"
@@ -38,6 +39,7 @@ private:
     // PixelSink: the engine's pixels go into the buffer drawn on.
     void Point(std::int32_t x, std::int32_t y, Colour colour) override;
     void Clear(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) override;
+    void FillBlack(const Box& box);
 
     // The buffer and the figure for the current size and scale.
     void Replan();
@@ -72,7 +74,14 @@ private:
     ShmBuffers Buffers;
     std::uint32_t* Pixels = nullptr;  // the buffer drawn on, while drawing
     bool SwapRedBlue = false;
-    DamageBoxes Damage;
+    DamageTiles Damage;           // what the ticks drew since the last frame
+    DamageTiles Drawn;            // what they drew since the last erase: all that is not black
+    std::vector<Box> DamageList;  // Damage as boxes, for the frame
+    // The frame's changes exactly, for the other buffer: the pixels set and
+    // the boxes cleared, unless there were too many pixels to list.
+    std::vector<std::uint32_t> FramePixels;
+    std::vector<Box> FrameBoxes;
+    bool FramePixelsComplete = true;
     bool Shown = false;  // the first frame went out
 
     FigureSlot Figure;

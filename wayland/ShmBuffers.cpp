@@ -39,7 +39,8 @@ bool ShmBuffers::Allocate(wl_shm* shm, std::uint32_t format, std::int32_t width,
     Back = 0, Front = -1;
     Held[0] = Held[1] = false;
     NeedsAll = false;
-    Missing.Clear();
+    Missing.clear();
+    MissingPixels.clear();
     return true;
 }
 
@@ -93,22 +94,32 @@ bool ShmBuffers::PrepareBack()
         if (NeedsAll)
             std::memcpy(Pixels[Back], Pixels[Front], Bytes / 2);
         else
-            for (int i = 0; i < Missing.Size(); i++)
-                CopyFromFront(Missing[i]);
+            for (const Box& box : Missing)
+                CopyFromFront(box);
+        for (std::uint32_t at : MissingPixels)
+            Pixels[Back][at] = Pixels[Front][at];
     }
     NeedsAll = false;
-    Missing.Clear();
+    Missing.clear();
+    MissingPixels.clear();
     return true;
 }
 
-wl_buffer* ShmBuffers::Present(const DamageBoxes& damage)
+wl_buffer* ShmBuffers::Present(const std::vector<Box>& damage, const std::vector<std::uint32_t>& pixels,
+                               const std::vector<Box>& boxes, bool pixelsComplete)
 {
     wl_buffer* shown = Buffer[Back];
     Held[Back] = true;
     Front = Back;
     if (Count == 2) {
         Back = 1 - Back;
-        Missing = damage;
+        // Copies within their room after the first frames.
+        if (pixelsComplete) {
+            Missing.assign(boxes.begin(), boxes.end());
+            MissingPixels.assign(pixels.begin(), pixels.end());
+        } else {
+            Missing.assign(damage.begin(), damage.end());
+        }
     }
     return shown;
 }

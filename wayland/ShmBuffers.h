@@ -5,8 +5,9 @@
 // from the one shown, by copying what the last frame changed.
 #pragma once
 #include <cstdint>
+#include <vector>
 
-#include "wayland/DamageBoxes.h"
+#include "wayland/DamageTiles.h"
 
 struct wl_buffer;
 struct wl_shm;
@@ -34,9 +35,12 @@ public:
     bool CanPrepare() const { return Memory && !(Held[Back] && (Count == 2 || Front != Back)); }
     // The pixels of the buffer to draw on (after PrepareBack), row after row.
     std::uint32_t* BackPixels() const { return Pixels[Back]; }
-    // The buffer to draw on is committed now with `damage`: it becomes the
-    // one shown, held by the compositor until it releases it.
-    wl_buffer* Present(const DamageBoxes& damage);
+    // The buffer to draw on is committed now: it becomes the one shown, held
+    // by the compositor until it releases it. What changed since it was
+    // prepared is in `pixels` (offsets into the buffer) and `boxes`; or
+    // (with `pixelsComplete` false) in `damage`, which covers every change.
+    wl_buffer* Present(const std::vector<Box>& damage, const std::vector<std::uint32_t>& pixels,
+                       const std::vector<Box>& boxes, bool pixelsComplete);
 
 private:
     static void OnRelease(void* data, wl_buffer* buffer);
@@ -56,5 +60,7 @@ private:
     int Back = 0;           // the one to draw on
     int Front = -1;         // the one shown last, -1: none yet
     bool NeedsAll = false;  // Back lacks the whole picture
-    DamageBoxes Missing;    // what Back lacks otherwise
+    // What Back lacks otherwise: these boxes, and these pixels.
+    std::vector<Box> Missing;
+    std::vector<std::uint32_t> MissingPixels;
 };

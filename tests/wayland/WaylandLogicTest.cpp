@@ -1,5 +1,5 @@
 // The Wayland saver's portable decisions, one table each: the output list and
-// its seeds, the buffer for an output's size and scale, the damage boxes, the
+// its seeds, the buffer for an output's size and scale, the damage tiles, the
 // input close rules in Wayland's terms, the tick catch-up, and figures that
 // share the engine's records one after another.
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 
 #include "render/Renderer.h"
 #include "settings/MemoryStore.h"
-#include "wayland/DamageBoxes.h"
+#include "wayland/DamageTiles.h"
 #include "wayland/FigureSlot.h"
 #include "wayland/FramePacing.h"
 #include "wayland/InputRules.h"
@@ -103,46 +103,78 @@ TEST(ScaleChoice, PhysicalPixelsForEveryScale)
     }
 }
 
-static std::string Boxes(const std::vector<Box>& added)
+// The boxes a DamageTiles of width x height hands out after `added`, as
+// "left,top,right,bottom " in order.
+static std::string Boxes(std::int32_t width, std::int32_t height, const std::vector<Box>& added)
 {
-    DamageBoxes damage;
+    DamageTiles damage;
+    damage.Resize(width, height);
     for (const Box& box : added)
-        damage.Add(box);
-    std::vector<std::string> out;
-    for (int i = 0; i < damage.Size(); i++)
-        out.push_back(std::to_string(damage[i].Left) + "," + std::to_string(damage[i].Top) + "," +
-                      std::to_string(damage[i].Right) + "," + std::to_string(damage[i].Bottom));
-    std::sort(out.begin(), out.end());
-    std::string joined;
-    for (const std::string& s : out)
-        joined += s + " ";
-    return joined;
+        box.Right - box.Left == 1 && box.Bottom - box.Top == 1 ? damage.AddPoint(box.Left, box.Top) : damage.Add(box);
+    std::vector<Box> boxes;
+    damage.Boxes(boxes);
+    std::string out;
+    for (const Box& b : boxes)
+        out += std::to_string(b.Left) + "," + std::to_string(b.Top) + "," + std::to_string(b.Right) + "," +
+            std::to_string(b.Bottom) + " ";
+    return out;
 }
 
-TEST(DamageBoxes, FewBoxesCoveringEveryChange)
+TEST(DamageTiles, TouchedTilesAsFewBoxes)
 {
     auto px = [](std::int32_t x, std::int32_t y) { return Box{x, y, x + 1, y + 1}; };
     const struct {
+        std::int32_t Width, Height;
         std::vector<Box> Added;
         const char* Expected;
     } rows[] = {
-        {{}, ""},
-        {{Box{5, 5, 5, 9}, Box{5, 5, 9, 4}}, ""},  // empty boxes
-        {{px(10, 10)}, "10,10,11,11 "},
-        {{px(10, 10), px(12, 11), px(11, 14)}, "10,10,13,15 "},       // near points share a box
-        {{px(10, 10), px(11 + 33, 10)}, "10,10,11,11 44,10,45,11 "},  // beyond the gap: two
-        {{px(10, 10), px(11 + 32, 10)}, "10,10,44,11 "},              // within the gap: one
-        {{px(0, 0), px(3000, 0), px(0, 2000), px(3000, 2000)},
-         "0,0,1,1 0,2000,1,2001 3000,0,3001,1 3000,2000,3001,2001 "},  // four corners stay apart
-        {{px(0, 0), px(3000, 0), px(0, 2000), px(3000, 2000), px(100, 0)},
-         "0,0,101,1 0,2000,1,2001 3000,0,3001,1 3000,2000,3001,2001 "},  // a fifth joins the nearest
-        {{px(0, 0), px(200, 0), Box{0, 0, 201, 1}}, "0,0,201,1 "},       // a bridge joins two boxes
-        {{px(0, 0), px(100, 0), px(200, 0), Box{0, 0, 201, 1}}, "0,0,201,1 "},
-        {{Box{0, 0, 1920, 1080}, px(5, 5)}, "0,0,1920,1080 "},
-        {{Box{-2147483647, 0, 2147483647, 1}, px(0, 100)}, "-2147483647,0,2147483647,1 0,100,1,101 "},
+        {100, 100, {}, ""},
+        {100, 100, {Box{5, 5, 5, 9}, Box{5, 5, 9, 4}}, ""},              // empty boxes
+        {100, 100, {px(-1, 0), px(0, -1), px(100, 0), px(0, 100)}, ""},  // outside
+        {100, 100, {px(0, 0)}, "0,0,32,32 "},
+        {100, 100, {px(0, 0), px(31, 31)}, "0,0,32,32 "},            // one tile
+        {100, 100, {px(0, 0), px(32, 0)}, "0,0,64,32 "},             // a run along a row
+        {100, 100, {px(0, 0), px(64, 0)}, "0,0,32,32 64,0,96,32 "},  // a gap: two
+        {100, 100, {px(99, 99)}, "96,96,100,100 "},                  // clipped to the picture
+        {100, 100, {px(0, 0), px(0, 40), px(0, 70)}, "0,0,32,96 "},  // the same run down
+        {100, 100, {px(0, 0), px(0, 40), px(40, 40)}, "0,0,32,32 0,32,64,64 "},
+        {100, 100, {px(0, 0), px(0, 70)}, "0,0,32,32 0,64,32,96 "},  // an empty row parts them
+        {100, 100, {Box{-50, -50, 500, 500}}, "0,0,100,100 "},       // the whole picture: one box
+        // A ring: two runs a row where it is open, one where it is closed.
+        {128,
+         128,
+         {Box{32, 0, 96, 1}, px(0, 40), px(127, 40), px(0, 70), px(127, 70), Box{32, 127, 96, 128}},
+         "32,0,96,32 0,32,32,96 96,32,128,96 32,96,96,128 "},
+        {0, 0, {px(0, 0)}, ""},
+        {-5, 10, {px(0, 0)}, ""},
     };
     for (const auto& row : rows)
-        EXPECT_EQ(Boxes(row.Added), row.Expected) << row.Added.size() << " boxes";
+        EXPECT_EQ(Boxes(row.Width, row.Height, row.Added), row.Expected) << row.Added.size() << " boxes";
+}
+
+// Adding another's tiles; clearing leaves nothing and the next frame starts afresh.
+TEST(DamageTiles, AddsAnotherAndClears)
+{
+    DamageTiles a, b, small;
+    a.Resize(100, 100), b.Resize(100, 100), small.Resize(10, 10);
+    a.AddPoint(0, 0);
+    b.AddPoint(99, 0);
+    small.AddPoint(5, 5);
+    a.Add(b);
+    a.Add(small);  // another size: ignored
+    std::vector<Box> boxes;
+    a.Boxes(boxes);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].Left, 96);
+    a.Clear();
+    EXPECT_TRUE(a.Empty());
+    a.Boxes(boxes);
+    EXPECT_TRUE(boxes.empty());
+    a.AddPoint(50, 50);
+    a.Boxes(boxes);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].Left, 32);
+    EXPECT_EQ(boxes[0].Top, 32);
 }
 
 TEST(InputRules, ButtonsAsWindowsMessages)
