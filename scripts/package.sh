@@ -24,7 +24,7 @@ done
 
 # The native preset applies Debian's hardening flags.
 cmake --preset native >/dev/null
-cmake --build build/native --target orbilux orbilux_package_docs
+cmake --build build/native --target orbilux orbilux-wayland orbilux_package_docs orbilux_wayland_man
 
 name=orbilux-$version
 deb=orbilux_${version}_$(dpkg --print-architecture).deb
