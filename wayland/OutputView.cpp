@@ -132,6 +132,9 @@ void OutputView::Replan()
         return;
     }
     bool sameSize = Buffers.Allocated() && plan.Width == Plan.Width && plan.Height == Plan.Height;
+    if (!sameSize || plan.BufferScale != Plan.BufferScale || plan.Viewport != Plan.Viewport ||
+        LogicalWidth != AppliedWidth || LogicalHeight != AppliedHeight)
+        Applied = false;
     Plan = plan;
     if (sameSize)
         return;
@@ -167,14 +170,19 @@ void OutputView::Replan()
 
 void OutputView::Present()
 {
-    if (wl_surface_get_version(SurfaceObject) >= WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION)
-        wl_surface_set_buffer_scale(SurfaceObject, Plan.Viewport ? 1 : Plan.BufferScale);
-    if (Viewport) {
-        if (Plan.Viewport)
-            wp_viewport_set_destination(Viewport, static_cast<std::int32_t>(LogicalWidth),
-                                        static_cast<std::int32_t>(LogicalHeight));
-        else
-            wp_viewport_set_destination(Viewport, -1, -1);
+    // A new plan's scale and viewport go with the first buffer of its size.
+    if (!Applied) {
+        if (wl_surface_get_version(SurfaceObject) >= WL_SURFACE_SET_BUFFER_SCALE_SINCE_VERSION)
+            wl_surface_set_buffer_scale(SurfaceObject, Plan.Viewport ? 1 : Plan.BufferScale);
+        if (Viewport) {
+            if (Plan.Viewport)
+                wp_viewport_set_destination(Viewport, static_cast<std::int32_t>(LogicalWidth),
+                                            static_cast<std::int32_t>(LogicalHeight));
+            else
+                wp_viewport_set_destination(Viewport, -1, -1);
+        }
+        Applied = true;
+        AppliedWidth = LogicalWidth, AppliedHeight = LogicalHeight;
     }
     Damage.Boxes(DamageList);
     wl_surface_attach(SurfaceObject, Buffers.Present(DamageList, FramePixels, FrameBoxes, FramePixelsComplete), 0, 0);

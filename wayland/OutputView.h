@@ -69,6 +69,8 @@ private:
     std::uint32_t Fraction120 = 0;
     std::uint32_t LogicalWidth = 0, LogicalHeight = 0;
     BufferPlan Plan{false, 0, 0, 1, false};
+    bool Applied = false;  // the surface has Plan's scale and viewport, for this logical size
+    std::uint32_t AppliedWidth = 0, AppliedHeight = 0;
     bool WarnedSize = false;
 
     ShmBuffers Buffers;
