@@ -40,6 +40,9 @@ install "${packages[@]}"
 # suite is skipped, and says so.
 install emscripten node-acorn chromium ||
   echo "setup: emscripten or chromium could not be installed: the web suite will be skipped"
+# The page's second engine (its pixel, settings and layout suites); without
+# it those are skipped, and say so.
+install firefox-esr || echo "setup: firefox-esr could not be installed: the page's Firefox suites will be skipped"
 # The Wayland saver and its tests on a headless sway (weston: a compositor
 # without a layer shell).
 install libwayland-dev wayland-protocols sway swayidle grim wtype weston

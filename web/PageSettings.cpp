@@ -1,6 +1,7 @@
 #include "web/PageSettings.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "settings/EntryChecks.h"
 #include "settings/NumberText.h"
@@ -62,10 +63,10 @@ void PageSettings::Clear()
     Given = 0;
 }
 
-void PageSettings::Give(int index, const char* text)
+void PageSettings::Give(int index, const char* text, std::size_t length)
 {
     Store.KeyExists = true;
-    Store.Present[index] = ParseNumber32(text, Store.Values[index]);
+    Store.Present[index] = std::strlen(text) == length && ParseNumber32(text, Store.Values[index]);
     Given |= 1u << index;
 }
 
