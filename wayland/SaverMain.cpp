@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "fractional-scale-v1-client-protocol.h"
+#include "posix/LoadReport.h"
 #include "posix/SettingsFile.h"
 #include "posix/SignalPipe.h"
 #include "viewporter-client-protocol.h"
@@ -287,6 +288,9 @@ bool ReadCommandLine(int argc, char** argv, Client& client, WaylandOptions& opti
         return false;
     changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
     ApplySettingChanges(changes, client.Store);
+    std::string replaced = ReplacedValues(client.Store);
+    if (!replaced.empty())
+        Message("the saver's load rules replaced: " + replaced);
     return true;
 }
 

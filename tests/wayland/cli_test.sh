@@ -50,4 +50,8 @@ run -seed 1; status=$?
 check "settings file: status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(cat "$tmp/err")" = \
   "orbilux-wayland: $tmp/cfg/orbilux/settings:2: expected NAME=VALUE, got 'JoinTheDots 1'
 $nocompositor"
+rm "$tmp/cfg/orbilux/settings"
+run -ImagesPerSec 0; status=$?
+check "a replaced stored value is named: status $status, $(cat "$tmp/err")" test "$status" = 1 -a "$(head -n 1 "$tmp/err")" = \
+  "orbilux-wayland: the saver's load rules replaced: ImagesPerSec=0 was replaced by 50"
 summary
