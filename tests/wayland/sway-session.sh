@@ -2,7 +2,8 @@
 # as root, so as root it runs as an ordinary user made here (named
 # orbwl-PID), on a runtime folder of its own (/tmp/orbwl-PID.XXXX); clients
 # run as root on its socket. Leftovers of a run that was killed (users,
-# their processes, folders with the orbwl- prefix) go at the start of the next.
+# their processes, folders with the orbwl- prefix and a process id that no
+# longer runs) go at the start of the next.
 # After sway_start: RT, WAYLAND_DISPLAY and SWAYSOCK are exported, and
 # sway_stop (also run on exit) ends everything and removes user and folder.
 # A test that cannot have sway here exits 77 (skipped) with the reason.
@@ -21,10 +22,18 @@ kill_user() {
   userdel "$1" 2>/dev/null
 }
 
+# Leftovers of runs that are over: a name carries its run's process id, and
+# the runs still going (ctest runs several at once) keep theirs.
 sway_clean_prefix() {
-  local user dir
-  for user in $(getent passwd | cut -d: -f1 | grep '^orbwl-'); do kill_user "$user"; done
-  for dir in /tmp/orbwl-*; do [ -d "$dir" ] && rm -rf "$dir"; done
+  local user dir pid
+  for user in $(getent passwd | cut -d: -f1 | grep '^orbwl-[0-9]*$'); do
+    pid=${user#orbwl-}
+    [ -d "/proc/$pid" ] || kill_user "$user"
+  done
+  for dir in /tmp/orbwl-*; do
+    pid=${dir#/tmp/orbwl-} pid=${pid%%.*}
+    [ -d "$dir" ] && [ ! -d "/proc/$pid" ] && rm -rf "$dir"
+  done
 }
 
 # started PID: a process of the test's (a saver, swayidle), ended by sway_stop.
