@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "fractional-scale-v1-client-protocol.h"
-#include "posix/LoadReport.h"
 #include "posix/SettingsFile.h"
 #include "posix/SignalPipe.h"
 #include "viewporter-client-protocol.h"
@@ -276,22 +275,14 @@ bool ReadCommandLine(int argc, char** argv, Client& client, WaylandOptions& opti
         status = 0;
         return false;
     }
-    std::vector<SettingChange> changes;
     bool named = !options.SettingsPath.empty();
     std::string path =
         named ? options.SettingsPath : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
     std::vector<std::string> messages;
-    bool usable = LoadSettingsFile(path, named, changes, messages);
+    bool usable = LoadSaverSettings(options, path, named, client.Store, messages);
     for (const std::string& m : messages)
         Message(m);
-    if (!usable)
-        return false;
-    changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
-    ApplySettingChanges(changes, client.Store);
-    std::string replaced = ReplacedValues(client.Store);
-    if (!replaced.empty())
-        Message("the saver's load rules replaced: " + replaced);
-    return true;
+    return usable;
 }
 
 }  // namespace

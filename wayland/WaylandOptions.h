@@ -6,17 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "settings/SettingOptions.h"
+#include "posix/SaverCommandLine.h"
 
-struct WaylandOptions {
+struct WaylandOptions : SaverBasics {
     bool Background = false;
-    bool HasSeed = false;
-    std::uint32_t Seed = 0;
-    bool HasMaxTicks = false;
-    std::uint32_t MaxTicks = 0;
-    std::string SettingsPath;            // empty: the default file, if there is one
-    std::vector<SettingChange> Changes;  // in command-line order
-    bool Help = false;
 };
 
 // Parses argv[1..argc-1]; options take one or two dashes, and their value

@@ -18,7 +18,6 @@
 #include <ctime>
 #include <string>
 
-#include "posix/LoadReport.h"
 #include "posix/SettingsFile.h"
 #include "posix/SignalPipe.h"
 #include "posix/TickClock.h"
@@ -77,7 +76,6 @@ bool ReadCommandLine(int argc, char** argv, Saver& saver, int& status)
         status = 0;
         return false;
     }
-    std::vector<SettingChange> changes;
     SettingsRoute route = ChooseSettingsRoute(options, std::getenv("XSCREENSAVER_WINDOW"));
     bool named = route == SettingsRoute::NamedFile;
     std::string path =
@@ -90,17 +88,10 @@ bool ReadCommandLine(int argc, char** argv, Saver& saver, int& status)
         path.clear();
     }
     std::vector<std::string> messages;
-    bool usable = LoadSettingsFile(path, named, changes, messages);
+    bool usable = LoadSaverSettings(options, path, named, saver.Store, messages);
     for (const std::string& m : messages)
         Message(m);
-    if (!usable)
-        return false;
-    changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
-    ApplySettingChanges(changes, saver.Store);
-    std::string replaced = ReplacedValues(saver.Store);
-    if (!replaced.empty())
-        Message("the saver's load rules replaced: " + replaced);
-    return true;
+    return usable;
 }
 
 // The window to draw on: the daemon's, the root, a named one, or a window of

@@ -26,20 +26,7 @@ const OptionSpec OPTIONS[] = {
 const char USAGE_HEAD[] = "usage: orbilux [-root | -window | -window-id ID] [-geometry WxH] [options]\n"
                           "Draws Orbilux figures on an X display, as an XScreenSaver hack.\n";
 
-const char SETTINGS_HEAD[] = "Settings, default in brackets (they override the settings file):\n";
-
-const char USAGE_TAIL[] = "NAMES is a comma-separated list. In the settings file and on the command line\n"
-                          "each, the first -shape replaces the shapes set before it (the default, or the\n"
-                          "settings file's), later ones add to it and -no-shape removes; the same holds\n"
-                          "for -rotation and -zoom.\n"
-                          "Stored values, as the Windows saver keeps them in the registry (a 32-bit\n"
-                          "number, decimal or 0x hex), default in brackets:\n";
-
-const char USAGE_END[] = "Options take one dash or two, and their value after a space or '='.\n"
-                         "The settings file holds lines NAME=VALUE with the settings' names above,\n"
-                         "without dashes; a flag takes 1 or 0 (join-dots=1, shape=square,diamond,\n"
-                         "ObjectShape=510); lines starting with '#' are comments.\n"
-                         "SIGTERM or SIGINT ends it; so does a key or a click in its own window.\n";
+const char USAGE_END[] = "SIGTERM or SIGINT ends it; so does a key or a click in its own window.\n";
 
 bool ParseGeometry(const std::string& s, std::uint32_t& width, std::uint32_t& height)
 {
@@ -55,8 +42,6 @@ bool ParseGeometry(const std::string& s, std::uint32_t& width, std::uint32_t& he
 bool TakeOption(const ScannedOption& o, SaverOptions& options, std::string& error)
 {
     switch (o.Spec) {
-    case HELP:
-    case H: options.Help = true; return true;
     case ROOT: options.Target = SaverTarget::Root; return true;
     case WINDOW: options.Target = SaverTarget::OwnWindow; return true;
     case WINDOW_ID:
@@ -73,23 +58,7 @@ bool TakeOption(const ScannedOption& o, SaverOptions& options, std::string& erro
         error = o.Option + ": expected WxH with sizes from 1 to " + std::to_string(MAX_WINDOW_SIZE) + ", got " +
             Quoted(o.Value);
         return false;
-    case SEED:
-    case MAX_TICKS: {
-        std::uint32_t& number = o.Spec == SEED ? options.Seed : options.MaxTicks;
-        if (!ParseInRange(o.Value.c_str(), 0, 0xFFFFFFFFu, number)) {
-            error = RangeMessage(o.Option, o.Value, 0, 0xFFFFFFFFu);
-            return false;
-        }
-        (o.Spec == SEED ? options.HasSeed : options.HasMaxTicks) = true;
-        return true;
-    }
-    default:
-        if (o.Value.empty()) {
-            error = o.Option + ": missing file name";
-            return false;
-        }
-        options.SettingsPath = o.Value;
-        return true;
+    default: return false;  // the basics are taken before
     }
 }
 
@@ -97,8 +66,7 @@ bool TakeOption(const ScannedOption& o, SaverOptions& options, std::string& erro
 
 std::string SaverUsage()
 {
-    return USAGE_HEAD + OptionsHelp(OPTIONS + ROOT, TableSize(OPTIONS) - ROOT, "-") + SETTINGS_HEAD +
-        SettingOptionsHelp("-") + USAGE_TAIL + StoredOptionsHelp("-") + USAGE_END;
+    return USAGE_HEAD + OptionsHelp(OPTIONS + ROOT, TableSize(OPTIONS) - ROOT, "-") + SaverSettingsHelp() + USAGE_END;
 }
 
 SettingsRoute ChooseSettingsRoute(const SaverOptions& options, const char* xscreensaverWindow)
@@ -115,14 +83,7 @@ bool ParseWindowId(const char* text, std::uint32_t& id)
 
 bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options, std::string& error)
 {
-    ArgScanner scanner(argc, argv);
-    SettingSource settings;
-    ScannedOption o;
-    while (scanner.Next(OPTIONS, TableSize(OPTIONS), SettingOptionValue, o, error)) {
-        bool taken = o.Spec >= 0 ? TakeOption(o, options, error) : TakeSettingOption(o, settings, error);
-        if (!taken)
-            return false;
-    }
-    options.Changes = settings.Changes;
-    return error.empty();
+    return ScanSaverOptions(
+        argc, argv, OPTIONS, TableSize(OPTIONS), options,
+        [&](const ScannedOption& o, std::string& e) { return TakeOption(o, options, e); }, error);
 }

@@ -4,26 +4,19 @@
 #include <string>
 #include <vector>
 
-#include "settings/SettingOptions.h"
+#include "posix/SaverCommandLine.h"
 
 // Its own window's largest side.
 const std::uint32_t MAX_WINDOW_SIZE = 16384;
 
 enum class SaverTarget { Default, Root, OwnWindow, WindowId };
 
-struct SaverOptions {
+struct SaverOptions : SaverBasics {
     SaverTarget Target = SaverTarget::Default;
     std::uint32_t WindowId = 0;
     std::string WindowIdText;    // as typed, for messages
     std::uint32_t Width = 1024;  // own window's size
     std::uint32_t Height = 768;
-    bool HasSeed = false;
-    std::uint32_t Seed = 0;
-    bool HasMaxTicks = false;
-    std::uint32_t MaxTicks = 0;
-    std::string SettingsPath;            // empty: the default file, if there is one
-    std::vector<SettingChange> Changes;  // in command-line order
-    bool Help = false;
 };
 
 // Parses argv[1..argc-1]; options take one or two dashes, and their value
