@@ -1,6 +1,5 @@
 #include "settings/EntryChecks.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "settings/Settings.h"
@@ -29,10 +28,39 @@ SizeEntry CheckSizeEntry(bool isNumber, std::uint32_t entry, double radiusFactor
     return {radiusFactor, true};
 }
 
-std::string RefusedEntryText(const SettingFacts& facts)
+namespace {
+
+// Appends `text` at `out`; returns the new end.
+char* Append(char* out, const char* text)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "Entry must be between %u and %u%s", static_cast<unsigned>(facts.Low),
-                  static_cast<unsigned>(facts.High), std::strcmp(facts.Unit, "%") == 0 ? " %" : "");
-    return text;
+    while (*text)
+        *out++ = *text++;
+    return out;
+}
+
+char* AppendDecimal(char* out, std::uint32_t value)
+{
+    char digits[10];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
+}  // namespace
+
+RefusedText RefusedEntryText(const SettingFacts& facts)
+{
+    RefusedText refused;
+    char* end = Append(refused.Text, "Entry must be between ");
+    end = AppendDecimal(end, facts.Low);
+    end = Append(end, " and ");
+    end = AppendDecimal(end, facts.High);
+    end = Append(end, std::strcmp(facts.Unit, "%") == 0 ? " %" : "");
+    *end = '\0';
+    return refused;
 }

@@ -4,7 +4,6 @@
 // a warning.
 #pragma once
 #include <cstdint>
-#include <string>
 
 #include "settings/SettingsTable.h"
 
@@ -23,10 +22,15 @@ struct SizeEntry {
 // the default and is never refused.
 // The dialog's warning for a refused entry: its caption, and its text for
 // the setting's row of the table ("Entry must be between 1 and 1000",
-// "Entry must be between 0 and 500 %").
+// "Entry must be between 0 and 500 %"). The text is built in a buffer of its
+// own, so the Windows saver needs neither a string library nor printf.
 const char IMAGES_REFUSED_CAPTION[] = "Images Per Second";
 const char SIZE_REFUSED_CAPTION[] = "Circle Radius";
-std::string RefusedEntryText(const SettingFacts& facts);
+struct RefusedText {
+    char Text[64];  // room for two 10-digit numbers
+    const char* c_str() const { return Text; }
+};
+RefusedText RefusedEntryText(const SettingFacts& facts);
 
 ImagesEntry CheckImagesEntry(bool isNumber, std::uint32_t entry, std::uint32_t timerInterval);
 SizeEntry CheckSizeEntry(bool isNumber, std::uint32_t entry, double radiusFactor);
