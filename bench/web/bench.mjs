@@ -11,7 +11,7 @@ import {readdirSync, readFileSync} from 'node:fs';
 import path from 'node:path';
 import {fileURLToPath} from 'node:url';
 
-import {Browser, serve} from '../../tests/web/browser.mjs';
+import {Browser, serve} from '../../testkit/web/browser.mjs';
 
 const [pageDir, seconds, width, height, rounds] = process.argv.slice(2);
 const here = path.dirname(fileURLToPath(import.meta.url));

@@ -9,7 +9,7 @@ import os from 'node:os';
 import path from 'node:path';
 import {inflateSync} from 'node:zlib';
 
-import {Browser, serve} from './browser.mjs';
+import {Browser, serve} from '../../testkit/web/browser.mjs';
 
 const [suite, pageDir, render, saver] = process.argv.slice(2);
 const tmp = mkdtempSync(path.join(os.tmpdir(), 'orbilux-web-'));
