@@ -1,32 +1,44 @@
 #include "render/RenderOptions.h"
 
-#include <cstring>
-
 #include "settings/NumberText.h"
 #include "settings/SettingsHelp.h"
 
 namespace {
 
+enum OptionId { HELP, H, SEED, WIDTH, HEIGHT, TICKS, SETTING, TRACE, PNG, GIF, GIF_EVERY };
+
+// In OptionId order.
+const OptionSpec OPTIONS[] = {
+    {"help", OptionValue::Bare, "", "this text"},
+    {"h", OptionValue::Bare, "", "this text"},
+    {"seed", OptionValue::Required, "N", "random seed (unsigned 32-bit); default: the clock"},
+    {"width", OptionValue::Required, "W", "client width, 1 to 16384 (default 1024)"},
+    {"height", OptionValue::Required, "H", "client height, 1 to 16384 (default 768)"},
+    {"ticks", OptionValue::Required, "N", "timer ticks to run, 0 to 100000000 (default 360)"},
+    {"setting", OptionValue::Required, "NAME=VALUE", "a stored value by name, as below (the same as --NAME VALUE)"},
+    {"trace", OptionValue::Required, "FILE", "every event, one line each ('-': standard output)"},
+    {"png", OptionValue::Required, "FILE",
+     "the picture after the last tick (when that tick closes a figure: the closed figure, as shown during the "
+     "pause before the erase)"},
+    {"gif", OptionValue::Required, "FILE", "the run as a looping animated GIF; its last frame is the --png picture"},
+    {"gif-every", OptionValue::Required, "N",
+     "one frame per N ticks, 1 to 254 (default 1), and one at each figure's closing pause"},
+};
+
 const char USAGE_HEAD[] = "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
-                          "                      [--setting NAME=VALUE]... [--trace FILE|-] [--png FILE]\n"
+                          "                      [settings]... [--trace FILE|-] [--png FILE]\n"
                           "                      [--gif FILE [--gif-every N]]\n"
-                          "Emulates the saver window: create, size, one erase, then N timer ticks.\n"
-                          "  --seed N     random seed (unsigned 32-bit); default: the clock\n"
-                          "  --width W, --height H   client size, 1 to 16384 (default 1024 x 768)\n"
-                          "  --ticks N    timer ticks to run, 0 to 100000000 (default 360)\n"
-                          "  --setting NAME=VALUE    a stored value, VALUE a 32-bit number, decimal or\n"
-                          "               0x hex; NAME one of these (default in brackets):\n";
+                          "Emulates the saver window: create, size, one erase, then N timer ticks.\n";
 
-const char USAGE_TAIL[] = "  --trace FILE every event, one line each ('-': standard output)\n"
-                          "  --png FILE   the picture after the last tick (when that tick closes a figure:\n"
-                          "               the closed figure, as shown during the pause before the erase)\n"
-                          "  --gif FILE   the run as a looping animated GIF; its last frame is the --png picture\n"
-                          "  --gif-every N  one frame per N ticks, 1 to 254 (default 1), and one at each\n"
-                          "               figure's closing pause\n"
-                          "Options take one dash or two, and their value after a space or '='.\n";
+const char SETTINGS_HEAD[] = "Settings, as orbilux takes them, default in brackets:\n";
 
-const char* const OPTIONS_WITH_VALUE[] = {"seed",  "width", "height", "ticks",    "setting",
-                                          "trace", "png",   "gif",    "gif-every"};
+const char STORED_HEAD[] = "Stored values, as the Windows saver keeps them in the registry (a 32-bit\n"
+                           "number, decimal or 0x hex, unchecked as a hand-edited registry value would be),\n"
+                           "default in brackets:\n";
+
+const char USAGE_END[] = "Options take one dash or two, and their value after a space or '='.\n"
+                         "Settings apply in command-line order; the first --shape replaces the default\n"
+                         "shapes, later ones add to it and --no-shape removes (also --rotation, --zoom).\n";
 
 bool ParseRange(const std::string& option, const std::string& text, std::uint32_t low, std::uint32_t high,
                 std::uint32_t& value, std::string& error)
@@ -37,26 +49,47 @@ bool ParseRange(const std::string& option, const std::string& text, std::uint32_
     return false;
 }
 
-bool ParseSetting(const std::string& option, const char* text, MemoryStore& store, std::string& error)
+// --setting NAME=VALUE: a stored value by its name.
+bool ParseStoredSetting(const std::string& option, const std::string& text, SettingSource& settings, std::string& error)
 {
-    const char* equals = std::strchr(text, '=');
-    std::string name = equals ? std::string(text, equals) : std::string(text);
-    int index = SettingsValueIndex(name.c_str());
-    if (!equals || index < 0) {
+    std::size_t equals = text.find('=');
+    std::string name = text.substr(0, equals);
+    OptionValue how = OptionValue::Bare;
+    if (equals == std::string::npos || name.find('\0') != std::string::npos || SettingsValueIndex(name.c_str()) < 0 ||
+        !SettingOptionValue(name, how)) {
         std::string names;
         for (const SettingFacts& facts : SETTINGS_TABLE)
             names += (names.empty() ? "" : ", ") + std::string(facts.Name);
         error = option + ": expected NAME=VALUE with NAME one of " + names + "; got " + Quoted(text);
         return false;
     }
-    std::uint32_t value = 0;
-    if (!ParseNumber32(equals + 1, value)) {
-        error = option + " " + name + ": expected a 32-bit number (decimal or 0x hex), got " + Quoted(equals + 1);
+    ScannedOption stored;
+    stored.Name = name;
+    stored.Option = option + " " + name;
+    stored.HasValue = true;
+    stored.Value = text.substr(equals + 1);
+    return TakeSettingOption(stored, settings, error);
+}
+
+// One option of the table into `options`.
+bool TakeOption(const ScannedOption& o, RenderOptions& options, SettingSource& settings, std::string& error)
+{
+    switch (o.Spec) {
+    case HELP:
+    case H: options.Help = true; return true;
+    case SEED: options.HasSeed = true; return ParseRange(o.Option, o.Value, 0, 0xFFFFFFFFu, options.Seed, error);
+    case WIDTH: return ParseRange(o.Option, o.Value, 1, MAX_RENDER_SIZE, options.Width, error);
+    case HEIGHT: return ParseRange(o.Option, o.Value, 1, MAX_RENDER_SIZE, options.Height, error);
+    case TICKS: return ParseRange(o.Option, o.Value, 0, MAX_RENDER_TICKS, options.Ticks, error);
+    case GIF_EVERY: return ParseRange(o.Option, o.Value, 1, MAX_GIF_EVERY, options.GifEvery, error);
+    case SETTING: return ParseStoredSetting(o.Option, o.Value, settings, error);
+    default: break;
+    }
+    if (o.Value.empty()) {
+        error = o.Option + ": missing file name";
         return false;
     }
-    store.KeyExists = true;
-    store.Present[index] = true;
-    store.Values[index] = value;
+    (o.Spec == TRACE ? options.TracePath : o.Spec == GIF ? options.GifPath : options.PngPath) = o.Value;
     return true;
 }
 
@@ -64,70 +97,28 @@ bool ParseSetting(const std::string& option, const char* text, MemoryStore& stor
 
 std::string RenderUsage()
 {
-    return USAGE_HEAD + StoredValuesHelp("    ") + USAGE_TAIL + HelpEntry("", STORED_VALUES_NOTE, 0);
+    return USAGE_HEAD + OptionsHelp(OPTIONS + SEED, TableSize(OPTIONS) - SEED, "--") + SETTINGS_HEAD +
+        SettingOptionsHelp("--") + STORED_HEAD + StoredOptionsHelp("--") + USAGE_END;
 }
 
 bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options, std::string& error)
 {
+    ArgScanner scanner(argc, argv);
+    SettingSource settings;
+    ScannedOption o;
     bool everyGiven = false;
-    for (int i = 1; i < argc; i++) {
-        // -name or --name, the value after it or after '='.
-        std::string arg = argv[i];
-        std::size_t dashes = arg.compare(0, 2, "--") == 0 ? 2 : arg.compare(0, 1, "-") == 0 ? 1 : 0;
-        std::size_t equals = arg.find('=');
-        std::string name = arg.substr(dashes, equals == std::string::npos ? equals : equals - dashes);
-        bool inlineValue = equals != std::string::npos;
-        std::string option = arg.substr(0, inlineValue ? equals : std::string::npos);
-        if (dashes > 0 && (name == "help" || name == "h") && !inlineValue) {
-            options.Help = true;
-            continue;
-        }
-        bool known = false;
-        for (const char* withValue : OPTIONS_WITH_VALUE)
-            known = known || name == withValue;
-        if (dashes == 0 || !known) {
-            error = "unknown option " + Quoted(arg);
+    while (scanner.Next(OPTIONS, TableSize(OPTIONS), SettingOptionValue, o, error)) {
+        everyGiven = everyGiven || o.Spec == GIF_EVERY;
+        bool taken = o.Spec >= 0 ? TakeOption(o, options, settings, error) : TakeSettingOption(o, settings, error);
+        if (!taken)
             return false;
-        }
-        if (!inlineValue && i + 1 >= argc) {
-            error = option + ": missing value";
-            return false;
-        }
-        std::string value = inlineValue ? arg.substr(equals + 1) : argv[++i];
-        if (name == "seed") {
-            if (!ParseRange(option, value, 0, 0xFFFFFFFFu, options.Seed, error))
-                return false;
-            options.HasSeed = true;
-        } else if (name == "width") {
-            if (!ParseRange(option, value, 1, MAX_RENDER_SIZE, options.Width, error))
-                return false;
-        } else if (name == "height") {
-            if (!ParseRange(option, value, 1, MAX_RENDER_SIZE, options.Height, error))
-                return false;
-        } else if (name == "ticks") {
-            if (!ParseRange(option, value, 0, MAX_RENDER_TICKS, options.Ticks, error))
-                return false;
-        } else if (name == "gif-every") {
-            if (!ParseRange(option, value, 1, MAX_GIF_EVERY, options.GifEvery, error))
-                return false;
-            everyGiven = true;
-        } else if (name == "setting") {
-            if (!ParseSetting(option, value.c_str(), options.Store, error))
-                return false;
-        } else if (value.empty()) {
-            error = option + ": missing file name";
-            return false;
-        } else if (name == "trace") {
-            options.TracePath = value;
-        } else if (name == "gif") {
-            options.GifPath = value;
-        } else {
-            options.PngPath = value;
-        }
     }
+    if (!error.empty())
+        return false;
     if (everyGiven && options.GifPath.empty()) {
         error = "--gif-every: only with --gif";
         return false;
     }
+    ApplySettingChanges(settings.Changes, options.Store);
     return true;
 }

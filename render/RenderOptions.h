@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/MemoryStore.h"
+#include "settings/SettingOptions.h"
 
 struct RenderOptions {
     bool HasSeed = false;
@@ -11,7 +12,7 @@ struct RenderOptions {
     std::uint32_t Width = 1024;
     std::uint32_t Height = 768;
     std::uint32_t Ticks = 360;
-    MemoryStore Store;           // the --setting values, as the stored key
+    MemoryStore Store;           // the settings given, as the stored key
     std::string TracePath;       // empty: no trace; "-": standard output
     std::string PngPath;         // empty: no picture
     std::string GifPath;         // empty: no animation

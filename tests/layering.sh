@@ -1,11 +1,11 @@
 #!/bin/sh
 # Fails when a folder includes one above or beside it (bottom to top: base;
 # curves, settings; shapes; animation; resources, raster, hostrules; render,
-# host; x11, which draws through raster; web, wayland), or when portable code
+# host, posix; x11, which draws through raster; web, wayland), or when portable code
 # includes a Win32 header or a Windows room, or when the engine calls one of
 # the C library's elementary functions (their last bits differ between
 # platforms).
-# Platform code is host/, resources/, render/, x11/, wayland/ and every win32/
+# Platform code is host/, resources/, render/, posix/, x11/, wayland/ and every win32/
 # subfolder; everything else is portable, and nothing portable includes a
 # win32/ subfolder. tests/ and bench/ share code only through testkit/.
 # Usage: layering.sh [source root]
@@ -13,19 +13,19 @@ cd "${1:-$(dirname "$0")/..}" || exit 2
 layer() {
     case $1 in
     base) echo 0 ;; curves | settings) echo 1 ;; shapes) echo 2 ;; animation) echo 3 ;;
-    resources | raster | hostrules) echo 4 ;; render | host) echo 5 ;; x11) echo 6 ;; web | wayland) echo 7 ;;
+    resources | raster | hostrules) echo 4 ;; render | host | posix) echo 5 ;; x11) echo 6 ;; web | wayland) echo 7 ;;
     esac
 }
 platform() {
     case $1 in
-    */win32/* | render/* | host/* | x11/* | wayland/* | resources/*) return 0 ;;
+    */win32/* | render/* | host/* | posix/* | x11/* | wayland/* | resources/*) return 0 ;;
     *) return 1 ;;
     esac
 }
 win32='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](win[a-z0-9_]*|mmsystem|commctrl|commdlg|shellapi|shlobj|objbase|ole2|imm|tchar|scrnsave|regstr)\.h[>"]'
 room='^[[:space:]]*#[[:space:]]*include[[:space:]]*"([a-z0-9_]+/)*win32/'
 status=0
-for file in $(find base curves settings shapes animation raster hostrules render host x11 web wayland resources -type f \
+for file in $(find base curves settings shapes animation raster hostrules render host posix x11 web wayland resources -type f \
                    \( -name '*.h' -o -name '*.cpp' -o -name '*.c' -o -name '*.rc' \) 2>/dev/null); do
     folder=${file%%/*} own=$(layer "${file%%/*}")
     for used in $(sed -n 's|^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([a-z0-9_]*\)/.*|\1|p' "$file" | sort -u); do

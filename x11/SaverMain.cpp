@@ -17,74 +17,20 @@
 #include <ctime>
 #include <string>
 
+#include "posix/SettingsFile.h"
+#include "posix/SignalPipe.h"
+#include "posix/TickClock.h"
 #include "raster/EmulatedWindow.h"
 #include "settings/NumberText.h"
 #include "x11/SaverOptions.h"
-#include "x11/TickClock.h"
 #include "x11/WindowProperties.h"
 #include "x11/XPresenter.h"
 
 namespace {
 
-int SignalPipe[2] = {-1, -1};
-
-void OnSignal(int)
-{
-    int saved = errno;
-    char byte = 1;
-    ssize_t written = write(SignalPipe[1], &byte, 1);
-    (void)written;
-    errno = saved;
-}
-
-bool CatchSignals()
-{
-    if (pipe(SignalPipe) != 0)
-        return false;
-    for (int fd : SignalPipe) {
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-        fcntl(fd, F_SETFD, FD_CLOEXEC);
-    }
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    return sigaction(SIGTERM, &action, nullptr) == 0 && sigaction(SIGINT, &action, nullptr) == 0;
-}
-
 void Message(const std::string& text)
 {
     std::fprintf(stderr, "orbilux: %s\n", text.c_str());
-}
-
-// Reads the settings file into `changes`. A missing default file is no
-// error; a named file that cannot be read is (returns false).
-bool ReadSettingsFile(const std::string& path, bool named, std::vector<SettingChange>& changes)
-{
-    if (path.empty())
-        return true;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    std::string text;
-    int failure = file ? 0 : errno;
-    if (file) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() < (1u << 20))
-            text.append(buffer, n);
-        if (std::ferror(file))
-            failure = errno ? errno : EIO;
-        std::fclose(file);
-    }
-    if (failure != 0) {
-        if (!named && failure == ENOENT)
-            return true;
-        Message("cannot read settings file " + Quoted(path) + ": " + std::strerror(failure));
-        return !named;
-    }
-    std::vector<std::string> messages;
-    ParseSettingsText(text, path, changes, messages);
-    for (const std::string& m : messages)
-        Message(m);
-    return true;
 }
 
 // Everything one run holds, from set-up to teardown.
@@ -132,7 +78,11 @@ bool ReadCommandLine(int argc, char** argv, Saver& saver, int& status)
     bool named = !options.SettingsPath.empty();
     std::string path =
         named ? options.SettingsPath : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
-    if (!ReadSettingsFile(path, named, changes))
+    std::vector<std::string> messages;
+    bool usable = LoadSettingsFile(path, named, changes, messages);
+    for (const std::string& m : messages)
+        Message(m);
+    if (!usable)
         return false;
     changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
     ApplySettingChanges(changes, saver.Store);
@@ -329,7 +279,7 @@ void Run(Saver& saver)
         readable = PollTimeout(wake, MonotonicNow()) == 0;
         if (readable)
             continue;
-        pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {SignalPipe[0], POLLIN, 0}};
+        pollfd fds[2] = {{ConnectionNumber(display), POLLIN, 0}, {SignalFd(), POLLIN, 0}};
         if (poll(fds, 2, PollTimeout(wake, MonotonicNow())) > 0) {
             readable = (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) != 0;
             saver.Quit = (fds[1].revents & POLLIN) != 0;
@@ -347,9 +297,7 @@ void TearDown(Saver& saver)
             XDestroyWindow(saver.Dpy, saver.Target);
         XCloseDisplay(saver.Dpy);
     }
-    for (int& fd : SignalPipe)
-        if (fd >= 0)
-            close(fd), fd = -1;
+    ReleaseSignals();
 }
 
 }  // namespace

@@ -25,6 +25,25 @@ TEST(RenderOptions, Settings)
     EXPECT_EQ(v, 2u);
 }
 
+// The friendly options that orbilux takes store what the stored names do.
+TEST(RenderOptions, FriendlyOptionsStoreTheSameValues)
+{
+    RenderOptions friendly, stored;
+    ASSERT_TRUE(Parse({"--shape", "square", "--rotation=clockwise", "-zoom", "high,two-phase", "--object-size", "0",
+                       "--join-dots", "--images-per-sec=20", "--colour", "low"},
+                      friendly));
+    ASSERT_TRUE(Parse({"--setting", "ObjectShape=4", "--setting", "ObjectRotation=4", "--ZoomOption=72",
+                       "--setting=RadiusFactor=0", "--setting", "JoinTheDots=1", "--ImagesPerSec", "20", "--setting",
+                       "ColourOption=50"},
+                      stored));
+    for (const SettingFacts& facts : SETTINGS_TABLE) {
+        std::uint32_t a = 0, b = 0;
+        EXPECT_EQ(friendly.Store.ReadValue(facts.Name, a), StoreRead::Read) << facts.Name;
+        EXPECT_EQ(stored.Store.ReadValue(facts.Name, b), StoreRead::Read) << facts.Name;
+        EXPECT_EQ(a, b) << facts.Name;
+    }
+}
+
 // Whole pictures by a 64-bit FNV-1a digest of their pixels; orbilux-render
 // --png with the same seed, size, ticks and settings shows one that differs.
 static std::uint64_t Digest(const Bitmap& bitmap)

@@ -42,7 +42,7 @@ check "the trace has no carriage returns" test "$(grep -c $'\r' stdout.txt)" -eq
 run --help >help.txt
 check "--help prints the usage" grep -q 'usage: orbilux-render' help.txt
 # Each stored value's entry, up to the next one, as one line.
-entry() { tr -d '\r' <help.txt | awk -v name="$1" '/^    [A-Z]/ { on = $1 == name } on' | tr -s ' \n' ' '; }
+entry() { tr -d '\r' <help.txt | awk -v name="$1" '/^  (--)?[A-Z]/ { n = $1; sub(/^--/, "", n); on = n == name } /^  --[a-z]/ { on = 0 } on' | tr -s ' \n' ' '; }
 shapes=$(entry ObjectShape | grep -o '[a-z-]*=[0-9]*' | tr '\n' ' ')
 check "--help decodes ObjectShape=510: $shapes" test "$(($(sed 's/[a-z-]*=/+/g' <<<"$shapes")))" = 510 -a \
   "$(wc -w <<<"$shapes")" = 8

@@ -11,7 +11,8 @@
 #include "settings/NumberText.h"
 #include "settings/SettingsValues.h"
 #include "x11/SaverOptions.h"
-#include "x11/TickClock.h"
+#include "posix/SettingsFile.h"
+#include "posix/TickClock.h"
 
 namespace {
 

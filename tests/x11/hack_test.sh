@@ -36,7 +36,7 @@ root|unknown option 'root' (try -help)
 -shape circle,blob|-shape: expected circle, square, triangle, four-point-star, diamond, pyramid, six-point-star, eight-point-star; got 'circle,blob' (try -help)
 -RadiusFactor 1.5|-RadiusFactor: expected a 32-bit number (decimal or 0x hex), got '1.5' (try -help)
 -settings /nonexistent/orbilux|cannot read settings file '/nonexistent/orbilux': No such file or directory
--settings /|cannot read settings file '/': Is a directory
+-settings /|cannot read settings file '/': a directory, not a file
 CASES
 
 nodisplay="orbilux: cannot open display: DISPLAY is not set"

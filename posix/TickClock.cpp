@@ -1,4 +1,4 @@
-#include "x11/TickClock.h"
+#include "posix/TickClock.h"
 
 #include <ctime>
 
