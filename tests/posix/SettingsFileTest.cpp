@@ -24,7 +24,7 @@ protected:
         ASSERT_NE(mkdtemp(name), nullptr);
         Dir = name;
     }
-    void TearDown() override { std::system(("rm -rf '" + Dir + "'").c_str()); }
+    void TearDown() override { EXPECT_EQ(std::system(("rm -rf '" + Dir + "'").c_str()), 0); }
     std::string Write(const char* name, const std::string& text)
     {
         std::string path = Dir + "/" + name;

@@ -185,8 +185,9 @@ TEST(Display, PicturesEqualTheRenderer)
             args.push_back("-root");
         pid_t pid = Start((c.Do & ON_ROOT) ? 0 : w, args);
         Reaper reaper{pid};
-        if (c.Do & (RESIZE | COVER_EARLY))
+        if (c.Do & (RESIZE | COVER_EARLY)) {
             ASSERT_TRUE(Eventually([&] { return Grab(w).Pixels[0] != 0xFFFFFF; }));  // erased: running
+        }
         if (c.Do & RESIZE) {
             XResizeWindow(Dpy, w, 240, 180);
             XSync(Dpy, False);
