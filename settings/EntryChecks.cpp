@@ -5,27 +5,34 @@
 #include "settings/Settings.h"
 #include "settings/SettingsValues.h"
 
+bool CheckNumberEntry(SettingsRecord& record, int index, bool isNumber, std::uint32_t entry)
+{
+    const SettingFacts& facts = SETTINGS_TABLE[index];
+    bool inRange = entry >= facts.Low && entry <= facts.High;
+    if (!isNumber || inRange) {
+        facts.Take(record, isNumber ? entry : facts.Default);
+        return false;
+    }
+    std::uint32_t shown = facts.Stored(record);
+    if (shown < facts.Low || shown > facts.High)
+        facts.Take(record, facts.Default);
+    return true;
+}
+
 ImagesEntry CheckImagesEntry(bool isNumber, std::uint32_t entry, std::uint32_t timerInterval)
 {
-    if (!isNumber)
-        return {DEFAULT_TIMER_INTERVAL, false};
-    if (entry >= MIN_IMAGES_PER_SEC && entry <= MAX_IMAGES_PER_SEC)
-        return {1000u / entry, false};
-    return {timerInterval, true};
+    SettingsRecord record = Settings;
+    record.TimerInterval = timerInterval;
+    bool refused = CheckNumberEntry(record, SETTING_IMAGES_PER_SEC, isNumber, entry);
+    return {record.TimerInterval, refused};
 }
 
 SizeEntry CheckSizeEntry(bool isNumber, std::uint32_t entry, double radiusFactor)
 {
-    if (!isNumber)
-        return {DEFAULT_RADIUS_FACTOR, false};
-    if (entry <= MAX_OBJECT_SIZE_PERCENT)
-        return {static_cast<double>(entry) * 0.01, false};
-    // A size beyond 500 % can only come from a hand-edited registry. Shown
-    // again, it would be refused by the notification it causes, without end;
-    // the default goes back instead.
-    if (PercentFor(radiusFactor) > MAX_OBJECT_SIZE_PERCENT)
-        return {DEFAULT_RADIUS_FACTOR, true};
-    return {radiusFactor, true};
+    SettingsRecord record = Settings;
+    record.RadiusFactor = radiusFactor;
+    bool refused = CheckNumberEntry(record, SETTING_RADIUS_FACTOR, isNumber, entry);
+    return {record.RadiusFactor, refused};
 }
 
 namespace {

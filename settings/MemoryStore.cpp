@@ -21,3 +21,11 @@ void MemoryStore::WriteValue(const char* name, std::uint32_t value)
     Present[i] = true;
     Values[i] = value;
 }
+
+void MemoryStore::Unset(const char* name)
+{
+    int i = SettingsValueIndex(name);
+    KeyExists = true;
+    if (i >= 0)
+        Present[i] = false;
+}
