@@ -17,8 +17,7 @@ void MemoryStore::WriteValue(const char* name, std::uint32_t value)
     int i = SettingsValueIndex(name);
     if (i < 0)
         return;
-    KeyExists = true;
-    Present[i] = true;
+    KeyExists = Present[i] = true;
     Values[i] = value;
 }
 

@@ -83,8 +83,9 @@ bool RecordHolds(const SettingsRecord& record, int index, std::uint32_t stored)
     const SettingFacts& facts = SETTINGS_TABLE[index];
     if ((facts.Load & DEFAULT_OUT_OF_RANGE) != 0 && !InRange(facts, stored))
         return false;
-    // The two records differ at most in that one field.
+    // The two records differ at most in that one field, so comparing their
+    // bytes compares it, whatever its type; a loaded field is never NaN or -0.
     SettingsRecord loaded = record;
     facts.Take(loaded, stored);
-    return std::memcmp(&loaded, &record, sizeof record) == 0;
+    return std::memcmp(&loaded, &record, sizeof record) == 0;  // NOLINT(bugprone-suspicious-memory-comparison)
 }
