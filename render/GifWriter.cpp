@@ -1,33 +1,11 @@
 #include "render/GifWriter.h"
 
-#include <cgif.h>
-#include <sys/stat.h>
+#include <unordered_map>
 
-#include <cstdio>
-#include <map>
-
-GifWriter::GifWriter(std::string path, std::uint32_t width, std::uint32_t height, std::uint32_t every,
-                     std::uint32_t ticks)
-    : Path(std::move(path)), Width(width), Height(height), Every(every), Ticks(ticks)
+GifWriter::GifWriter(std::FILE* file, Bitmap& bitmap, std::uint32_t every, std::uint32_t ticks)
+    : File(file), Picture(bitmap), Changes(bitmap), Every(every), Ticks(ticks)
 {
-}
-
-GifWriter::~GifWriter()
-{
-    if (Gif)
-        cgif_close(Gif);
-}
-
-bool GifWriter::Open()
-{
-    CGIF_Config config = {};
-    config.path = Path.c_str();
-    config.attrFlags = CGIF_ATTR_IS_ANIMATED | CGIF_ATTR_NO_GLOBAL_TABLE;
-    config.width = static_cast<std::uint16_t>(Width);
-    config.height = static_cast<std::uint16_t>(Height);
-    config.numLoops = CGIF_INFINITE_LOOP;
-    Gif = cgif_newgif(&config);
-    return Gif != nullptr;
+    WriteGifHeader(File, static_cast<std::uint16_t>(bitmap.Width), static_cast<std::uint16_t>(bitmap.Height));
 }
 
 void GifWriter::TimerStarted(std::uint32_t milliseconds)
@@ -35,96 +13,97 @@ void GifWriter::TimerStarted(std::uint32_t milliseconds)
     TickMs = milliseconds;
 }
 
-void GifWriter::Paused(const Bitmap& bitmap, std::uint32_t milliseconds)
+void GifWriter::Paused(const Bitmap&, std::uint32_t milliseconds)
 {
-    Capture(bitmap);
+    Capture();
     NowMs += milliseconds;
     PausedThisTick = true;
 }
 
-void GifWriter::Ticked(std::uint32_t tick, const Bitmap& bitmap)
+void GifWriter::Ticked(std::uint32_t tick, const Bitmap&)
 {
     // A last tick that closed a figure ends on the closed figure its pause
     // captured, as the renderer's picture does.
     bool last = tick + 1 == Ticks;
     if (last ? !PausedThisTick : (tick + 1) % Every == 0)
-        Capture(bitmap);
+        Capture();
     PausedThisTick = false;
     NowMs += TickMs;
 }
 
-// Turns the pixels that differ from Shown into the pending frame: entry 0 of
-// its palette is transparent, the colours follow. The frame before it is
-// written now that its length is known.
-void GifWriter::Capture(const Bitmap& bitmap)
+// Makes the pending frame from the changed pixels: entry 0 of its table is
+// transparent, the colours follow in the order met. With nothing changed it
+// is one transparent pixel, which keeps the frame's time.
+void GifWriter::Capture()
 {
-    if (Failed)
+    if (!Error.empty())
         return;
-    if (HasPending && !AddPending(NowMs)) {
-        Failed = true;
-        return;
-    }
-    std::size_t count = static_cast<std::size_t>(Width) * Height;
-    bool first = Shown.empty();
-    if (first)
-        Shown.assign(count, 0);
-    std::map<std::uint32_t, std::uint8_t> colours;
-    std::vector<std::uint8_t> indices(count, 0);
-    for (std::size_t i = 0; i < count; i++) {
-        if (!first && bitmap.Pixels[i] == Shown[i])
-            continue;
-        auto found = colours.find(bitmap.Pixels[i]);
-        if (found == colours.end()) {
-            if (colours.size() == 255) {  // the palette is full
-                Failed = true;
+    if (HasPending)
+        WritePending(NowMs);
+    std::int32_t left = 0, top = 0, right = Picture.Width, bottom = Picture.Height;
+    if (!First)
+        left = Changes.Left, top = Changes.Top, right = Changes.Right, bottom = Changes.Bottom;
+    bool none = left == right;
+    if (none)
+        right = bottom = 1;
+
+    std::unordered_map<std::uint32_t, std::uint8_t> index;
+    Pending.Colours.assign(1, 0);
+    for (std::int32_t y = top; y < bottom && !none; y++)
+        for (std::int32_t x = left; x < right; x++) {
+            if (!Opaque(x, y) || index.count(Picture.At(x, y)))
+                continue;
+            if (Pending.Colours.size() == 256) {
+                Error = "a frame has more than 255 colours";
                 return;
             }
-            found = colours.emplace(bitmap.Pixels[i], static_cast<std::uint8_t>(colours.size() + 1)).first;
+            index.emplace(Picture.At(x, y), static_cast<std::uint8_t>(Pending.Colours.size()));
+            Pending.Colours.push_back(Picture.At(x, y));
         }
-        indices[i] = found->second;
-        Shown[i] = bitmap.Pixels[i];
-    }
-    PendingEntries = static_cast<std::uint16_t>(colours.size() + 1);
-    PendingPalette.assign(3 * 256, 0);  // the full table: the encoder may pad a short one
-    for (const auto& entry : colours) {
-        std::uint8_t* rgb = &PendingPalette[3 * entry.second];
-        rgb[0] = entry.first & 0xFF;  // pixels are 0x00BBGGRR
-        rgb[1] = (entry.first >> 8) & 0xFF;
-        rgb[2] = (entry.first >> 16) & 0xFF;
-    }
-    PendingIndices.swap(indices);
-    PendingMs = first ? 0 : NowMs;  // the first frame stands for the run from its start
+
+    Pending.Left = static_cast<std::uint16_t>(left);
+    Pending.Top = static_cast<std::uint16_t>(top);
+    Pending.Width = static_cast<std::uint16_t>(right - left);
+    Pending.Height = static_cast<std::uint16_t>(bottom - top);
+    Pending.MinCodeSize = GifCodeSize(Pending.Colours.size());
+    Pending.Data.clear();
+    LzwEncoder lzw(Pending.MinCodeSize, Table, Pending.Data);
+    Colour lastColour = 0;
+    std::uint8_t lastIndex = 0;
+    for (std::int32_t y = top; y < bottom; y++)
+        for (std::int32_t x = left; x < right; x++) {
+            std::uint8_t entry = 0;
+            if (!none && Opaque(x, y)) {
+                Colour c = Picture.At(x, y);
+                if (lastIndex == 0 || c != lastColour)
+                    lastColour = c, lastIndex = index[c];
+                entry = lastIndex;
+            }
+            lzw.Add(entry);
+        }
+    lzw.Finish();
+    Changes.Forget();
+    PendingMs = First ? 0 : NowMs;  // the first frame stands for the run from its start
+    First = false;
     HasPending = true;
 }
 
-bool GifWriter::AddPending(std::uint64_t untilMs)
+void GifWriter::WritePending(std::uint64_t untilMs)
 {
     // Whole hundredths from the run's start, so the rounding never adds up.
     std::uint64_t delay = untilMs / 10 - PendingMs / 10;
-    CGIF_FrameConfig frame = {};
-    frame.pImageData = PendingIndices.data();
-    frame.pLocalPalette = PendingPalette.data();
-    frame.numLocalPaletteEntries = PendingEntries;
-    frame.attrFlags = CGIF_FRAME_ATTR_USE_LOCAL_TABLE | CGIF_FRAME_ATTR_HAS_SET_TRANS;
-    frame.genFlags = CGIF_FRAME_GEN_USE_DIFF_WINDOW;
-    frame.transIndex = 0;
-    frame.delay = static_cast<std::uint16_t>(delay == 0 ? 1 : delay > 65535 ? 65535 : delay);
+    Pending.Delay = static_cast<std::uint16_t>(delay == 0 ? 1 : delay > 65535 ? 65535 : delay);
+    WriteGifFrame(File, Pending);
     HasPending = false;
-    return cgif_addframe(Gif, &frame) == CGIF_OK;
 }
 
-bool GifWriter::Finish(const Bitmap& last, bool keep)
+bool GifWriter::Finish(std::string& error)
 {
-    Failed = Failed || !keep;
-    if (Shown.empty() && !Failed)
-        Capture(last);  // no tick: the erased window
-    bool written = !Failed && HasPending && AddPending(NowMs);
-    if (Gif) {
-        written = cgif_close(Gif) == CGIF_OK && written;
-        Gif = nullptr;
-    }
-    struct stat status;
-    if (!written && stat(Path.c_str(), &status) == 0 && S_ISREG(status.st_mode))
-        std::remove(Path.c_str());
-    return written;
+    if (First)
+        Capture();  // no tick: the erased window
+    if (HasPending && Error.empty())
+        WritePending(NowMs);
+    WriteGifTrailer(File);
+    error = Error;
+    return Error.empty();
 }

@@ -1,10 +1,7 @@
-// RGB, 8 bits a channel, no interlacing. A failed write removes the file so
-// that no truncated picture is left behind, but only a regular file: the
-// path may name a device (run as root, removing /dev/full would delete it).
+// RGB, 8 bits a channel, no interlacing.
 #include "render/PngWriter.h"
 
 #include <png.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <vector>
@@ -54,19 +51,10 @@ bool WriteRows(std::FILE* file, const Bitmap& bitmap, png_byte* row)
 
 }  // namespace
 
-bool WritePng(const Bitmap& bitmap, const char* path)
+bool WritePng(const Bitmap& bitmap, std::FILE* file)
 {
-    if (!path || bitmap.Width <= 0 || bitmap.Height <= 0)
+    if (!file || bitmap.Width <= 0 || bitmap.Height <= 0)
         return false;  // PNG has no empty pictures
     std::vector<png_byte> row(static_cast<std::size_t>(bitmap.Width) * 3);
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file)
-        return false;
-    bool written = WriteRows(file, bitmap, row.data());
-    if (std::fclose(file) != 0)
-        written = false;
-    struct stat status;
-    if (!written && stat(path, &status) == 0 && S_ISREG(status.st_mode))
-        std::remove(path);
-    return written;
+    return WriteRows(file, bitmap, row.data());
 }

@@ -1,6 +1,10 @@
-// Writes a bitmap as an RGB PNG file (libpng).
+// Writes a bitmap as an RGB PNG (libpng).
 #pragma once
+#include <cstdio>
+
 #include "raster/SoftwareSurface.h"
 
-// false when the file cannot be written.
-bool WritePng(const Bitmap& bitmap, const char* path);
+// Writes to `file`, open for writing; false for an empty bitmap (PNG has
+// none) or when libpng fails. Errors of the stream itself show in its error
+// flag, which the caller checks when closing it.
+bool WritePng(const Bitmap& bitmap, std::FILE* file);

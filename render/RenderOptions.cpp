@@ -16,7 +16,7 @@ const OptionSpec OPTIONS[] = {
     {"height", OptionValue::Required, "H", "client height, 1 to 16384 (default 768)"},
     {"ticks", OptionValue::Required, "N", "timer ticks to run, 0 to 100000000 (default 360)"},
     {"setting", OptionValue::Required, "NAME=VALUE", "a stored value by name, as below (the same as --NAME VALUE)"},
-    {"trace", OptionValue::Required, "FILE", "every event, one line each ('-': standard output)"},
+    {"trace", OptionValue::Required, "FILE", "every event, one line each"},
     {"png", OptionValue::Required, "FILE",
      "the picture after the last tick (when that tick closes a figure: the closed figure, as shown during the "
      "pause before the erase)"},
@@ -26,8 +26,8 @@ const OptionSpec OPTIONS[] = {
 };
 
 const char USAGE_HEAD[] = "usage: orbilux-render [--seed N] [--width W] [--height H] [--ticks N]\n"
-                          "                      [settings]... [--trace FILE|-] [--png FILE]\n"
-                          "                      [--gif FILE [--gif-every N]]\n"
+                          "                      [settings]... [--trace FILE|-] [--png FILE|-]\n"
+                          "                      [--gif FILE|- [--gif-every N]]\n"
                           "Emulates the saver window: create, size, one erase, then N timer ticks.\n";
 
 const char SETTINGS_HEAD[] = "Settings, as orbilux takes them, default in brackets:\n";
@@ -38,7 +38,13 @@ const char STORED_HEAD[] = "Stored values, as the Windows saver keeps them in th
 
 const char USAGE_END[] = "Options take one dash or two, and their value after a space or '='.\n"
                          "Settings apply in command-line order; the first --shape replaces the default\n"
-                         "shapes, later ones add to it and --no-shape removes (also --rotation, --zoom).\n";
+                         "shapes, later ones add to it and --no-shape removes (also --rotation, --zoom).\n"
+                         "At least one of --trace, --png and --gif; FILE '-' is standard output (for one\n"
+                         "of them). Every output is opened before the first tick. The closing line names\n"
+                         "the files written, unless standard output carries one.\n"
+                         "Exit status: 0 all written; 2 the command line is refused (nothing is opened);\n"
+                         "1 the run failed (an output cannot be written, not enough memory), and every\n"
+                         "file it opened is removed.\n";
 
 bool ParseRange(const std::string& option, const std::string& text, std::uint32_t low, std::uint32_t high,
                 std::uint32_t& value, std::string& error)
@@ -93,6 +99,26 @@ bool TakeOption(const ScannedOption& o, RenderOptions& options, SettingSource& s
     return true;
 }
 
+// Something to write, each file once, standard output for one at most.
+bool CheckOutputs(const RenderOptions& options, std::string& error)
+{
+    const std::pair<const char*, const std::string*> outputs[] = {
+        {"--trace", &options.TracePath}, {"--png", &options.PngPath}, {"--gif", &options.GifPath}};
+    if (options.TracePath.empty() && options.PngPath.empty() && options.GifPath.empty()) {
+        error = "nothing to write: give --trace, --png or --gif";
+        return false;
+    }
+    for (std::size_t i = 0; i < 3; i++)
+        for (std::size_t j = i + 1; j < 3; j++) {
+            if (outputs[i].second->empty() || *outputs[i].second != *outputs[j].second)
+                continue;
+            error = std::string(outputs[i].first) + " and " + outputs[j].first + " both name " +
+                (*outputs[i].second == "-" ? std::string("standard output") : Quoted(*outputs[i].second));
+            return false;
+        }
+    return true;
+}
+
 }  // namespace
 
 std::string RenderUsage()
@@ -120,5 +146,5 @@ bool ParseRenderOptions(int argc, const char* const* argv, RenderOptions& option
         return false;
     }
     ApplySettingChanges(settings.Changes, options.Store);
-    return true;
+    return options.Help || CheckOutputs(options, error);
 }

@@ -58,16 +58,19 @@ void TracingSurface::FillRect(std::int32_t left, std::int32_t top, std::int32_t 
         Target->FillRect(left, top, right, bottom, brush);
 }
 
-bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap)
+RenderSummary RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap)
 {
     Bitmap none(0, 0);
-    SoftwareSurface software(bitmap ? *bitmap : none);
+    RenderObserver* observer = bitmap ? request.Observer : nullptr;
+    PixelSink* sink = observer ? observer->Drawing() : nullptr;
+    SoftwareSurface software =
+        sink ? SoftwareSurface(*sink, bitmap->Width, bitmap->Height) : SoftwareSurface(bitmap ? *bitmap : none);
     TracingSurface surface(trace, bitmap ? &software : nullptr);
     // The last tick's erase is traced but not drawn: the picture to keep is
     // the closed figure that the pause shows.
     TracingSurface traceOnly(trace, nullptr);
     EmulatedWindow window(request.Seed, trace);
-    RenderObserver* observer = bitmap ? request.Observer : nullptr;
+    RenderSummary summary;
 
     window.Create(store);
     if (observer)
@@ -77,8 +80,11 @@ bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FIL
     for (std::uint32_t tick = 0; tick < request.Ticks; tick++) {
         if (trace)
             std::fprintf(trace, "tick %u\n", tick);
+        summary.Milliseconds += window.TimerInterval();  // the tick's own, before it may stop the timer
         window.Tick(surface);
         if (window.PendingPause() != 0) {
+            summary.FiguresClosed++;
+            summary.Milliseconds += window.PendingPause();
             if (observer)
                 observer->Paused(*bitmap, window.PendingPause());
             window.EndPause(tick + 1 == request.Ticks ? static_cast<DrawSurface&>(traceOnly) : surface);
@@ -88,5 +94,5 @@ bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FIL
         if (observer)
             observer->Ticked(tick, *bitmap);
     }
-    return !trace || (std::fflush(trace) == 0 && !std::ferror(trace));
+    return summary;
 }

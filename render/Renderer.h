@@ -15,6 +15,9 @@ class SettingsValueStore;
 class RenderObserver {
 public:
     virtual ~RenderObserver() = default;
+    // Where the run draws instead of straight into the bitmap, for an
+    // observer that follows single pixels; it must keep the bitmap drawn.
+    virtual PixelSink* Drawing() { return nullptr; }
     virtual void TimerStarted(std::uint32_t milliseconds) = 0;
     // The pause at a figure's end: `bitmap` shows the closed figure meanwhile.
     virtual void Paused(const Bitmap& bitmap, std::uint32_t milliseconds) = 0;
@@ -51,8 +54,14 @@ struct RenderRequest {
     RenderObserver* Observer = nullptr;
 };
 
-// Writes one line per event to `trace` (may be null) and draws on `bitmap`
-// (may be null; then nothing is rasterised). When the last tick closes a
-// figure, `bitmap` ends with the closed figure shown during the pause, not the
-// black window after the erase. Returns false if writing the trace failed.
-bool RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap);
+// What a run went through, on the emulated window's clock.
+struct RenderSummary {
+    std::uint32_t FiguresClosed = 0;  // each with its pause
+    std::uint64_t Milliseconds = 0;   // the ticks' intervals and the pauses
+};
+
+// Writes one line per event to `trace` (may be null; the caller checks the
+// stream's error flag) and draws on `bitmap` (may be null; then nothing is
+// rasterised). When the last tick closes a figure, `bitmap` ends with the
+// closed figure shown during the pause, not the black window after the erase.
+RenderSummary RunRender(const RenderRequest& request, SettingsValueStore& store, std::FILE* trace, Bitmap* bitmap);

@@ -47,6 +47,8 @@ xvfb=
 stop_xvfb() { [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null; xvfb=; }
 trap 'stop_xvfb; rm -rf "$work"' EXIT
 unset XSCREENSAVER_WINDOW
+# The figures measured are the options below: no settings file of the user's.
+export XDG_CONFIG_HOME=$work/config
 
 # Starts a fresh Xvfb of the chosen size and exports its DISPLAY.
 start_xvfb() {

@@ -2,7 +2,7 @@
 # Builds the release artefacts into dist/:
 #   orbilux-VERSION-setup.exe    the installer (NSIS)
 #   orbilux-VERSION-windows.zip  the i686 and x86_64 savers, a read-me, the licence
-#   orbilux_VERSION_ARCH.deb     the X11 saver as an XScreenSaver hack (Debian)
+#   orbilux_VERSION_ARCH.deb     the X11 saver as an XScreenSaver hack, and orbilux-render (Debian)
 #   SHA256SUMS
 # The version is project()'s in CMakeLists.txt. Reuses build/i686,
 # build/x86_64 and build/native (configuring them when missing) and rebuilds
@@ -24,7 +24,7 @@ done
 
 # The native preset applies Debian's hardening flags.
 cmake --preset native >/dev/null
-cmake --build build/native --target orbilux orbilux_package_docs
+cmake --build build/native --target orbilux orbilux-render orbilux_package_docs orbilux_render_man
 
 name=orbilux-$version
 deb=orbilux_${version}_$(dpkg --print-architecture).deb

@@ -40,6 +40,9 @@ install "${packages[@]}"
 # suite is skipped, and says so.
 install emscripten node-acorn chromium ||
   echo "setup: emscripten or chromium could not be installed: the web suite will be skipped"
+# The page's second engine (its pixel, settings and layout suites); without
+# it those are skipped, and say so.
+install firefox-esr || echo "setup: firefox-esr could not be installed: the page's Firefox suites will be skipped"
 
 source "$(dirname "$0")/test-env.sh"
 orbilux_detect_i686

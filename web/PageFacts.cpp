@@ -3,6 +3,7 @@
 #include "hostrules/CloseRules.h"
 #include "settings/EntryChecks.h"
 #include "settings/SettingsTable.h"
+#include "web/StillLimits.h"
 
 namespace {
 
@@ -46,6 +47,8 @@ std::string PageFactsJson()
         Warning(SETTING_IMAGES_PER_SEC, IMAGES_REFUSED_CAPTION) + "}";
     json += ",\"messages\":{\"keydown\":" + Number(MSG_KEYDOWN) + ",\"lbuttondown\":" + Number(MSG_LBUTTONDOWN) +
         ",\"mbuttondown\":" + Number(MSG_MBUTTONDOWN) + ",\"rbuttondown\":" + Number(MSG_RBUTTONDOWN) +
-        ",\"activateapp\":" + Number(MSG_ACTIVATEAPP) + "}}";
+        ",\"activateapp\":" + Number(MSG_ACTIVATEAPP) + "}";
+    json += ",\"still\":{\"side\":" + Number(MAX_STILL_SIDE) + ",\"pixels\":" + Number(MAX_STILL_PIXELS) +
+        ",\"ticks\":" + Number(MAX_STILL_TICKS) + "}}";
     return json;
 }

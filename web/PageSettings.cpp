@@ -1,6 +1,7 @@
 #include "web/PageSettings.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "settings/EntryChecks.h"
 #include "settings/NumberText.h"
@@ -37,10 +38,10 @@ void PageSettings::Clear()
     Given = 0;
 }
 
-void PageSettings::Give(int index, const char* text)
+void PageSettings::Give(int index, const char* text, std::size_t length)
 {
     std::uint32_t value = 0;
-    if (ParseNumber32(text, value))
+    if (std::strlen(text) == length && ParseNumber32(text, value))
         Store.WriteValue(SETTINGS_TABLE[index].Name, value);
     else
         Store.Unset(SETTINGS_TABLE[index].Name);

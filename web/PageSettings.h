@@ -2,6 +2,7 @@
 // storage or the panel give them, loaded by the saver's own load rules, and
 // written out for the Windows and Linux savers.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -11,9 +12,10 @@ class PageSettings {
 public:
     // Forgets every given value: the key is missing.
     void Clear();
-    // One value as text: a 32-bit number (decimal or 0x hex) is stored; any
-    // other text is kept as unreadable, as a registry value of the wrong type.
-    void Give(int index, const char* text);
+    // One value as `length` bytes of text: a 32-bit number (decimal or 0x
+    // hex) is stored; any other text, a NUL among it too, is kept as
+    // unreadable, as a registry value of the wrong type.
+    void Give(int index, const char* text, std::size_t length);
     // Loads the given values into Settings by the load rules, then keeps the
     // record's stored form. Returns a bit per given value (1 << index) that
     // the rules did not take as given.

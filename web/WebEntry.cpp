@@ -11,6 +11,9 @@
 #include "web/CanvasSink.h"
 #include "web/PageFacts.h"
 #include "web/PageSettings.h"
+#include "web/PanelNotes.h"
+#include "web/ProgramsLine.h"
+#include "web/StillLimits.h"
 
 namespace {
 
@@ -20,6 +23,17 @@ SoftwareSurface Surface(Sink, 0, 0);
 EmulatedWindow Window(0, nullptr);
 ChangedRect Changed;
 std::string Text;  // the last text handed out
+
+void StoredValues(std::uint32_t (&values)[SETTINGS_VALUE_COUNT])
+{
+    for (int i = 0; i < SETTINGS_VALUE_COUNT; i++)
+        values[i] = Page.Stored(i);
+}
+
+bool ValidIndex(int index)
+{
+    return index >= 0 && index < SETTINGS_VALUE_COUNT;
+}
 
 const char* HandOut(std::string text)
 {
@@ -49,10 +63,11 @@ EMSCRIPTEN_KEEPALIVE void ox_clear()
 {
     Page.Clear();
 }
-EMSCRIPTEN_KEEPALIVE void ox_give(int index, const char* text)
+// `length` bytes of text: a NUL among them makes the value unreadable.
+EMSCRIPTEN_KEEPALIVE void ox_give(int index, const char* text, std::uint32_t length)
 {
-    if (index >= 0 && index < SETTINGS_VALUE_COUNT)
-        Page.Give(index, text);
+    if (ValidIndex(index))
+        Page.Give(index, text, length);
 }
 EMSCRIPTEN_KEEPALIVE std::uint32_t ox_load()
 {
@@ -60,7 +75,22 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t ox_load()
 }
 EMSCRIPTEN_KEEPALIVE std::uint32_t ox_stored(int index)
 {
-    return index >= 0 && index < SETTINGS_VALUE_COUNT ? Page.Stored(index) : 0;
+    return ValidIndex(index) ? Page.Stored(index) : 0;
+}
+// The panel's notes (see PanelNotes.h), from the stored values.
+EMSCRIPTEN_KEEPALIVE const char* ox_odd_note(int index)
+{
+    return HandOut(ValidIndex(index) ? OddValueNote(index, Page.Stored(index)) : "");
+}
+EMSCRIPTEN_KEEPALIVE const char* ox_locked_note(int index, std::uint32_t choice)
+{
+    std::uint32_t stored[SETTINGS_VALUE_COUNT];
+    StoredValues(stored);
+    return HandOut(ValidIndex(index) ? LockedNote(index, choice, stored) : "");
+}
+EMSCRIPTEN_KEEPALIVE const char* ox_entry_note(int index, const char* text)
+{
+    return HandOut(ValidIndex(index) ? EntryNote(index, text, Page.Stored(index)) : "");
 }
 EMSCRIPTEN_KEEPALIVE int ox_enter(int index, const char* text)
 {
@@ -77,6 +107,12 @@ EMSCRIPTEN_KEEPALIVE const char* ox_registry_file()
 EMSCRIPTEN_KEEPALIVE const char* ox_linux_file()
 {
     return HandOut(Page.LinuxFile());
+}
+EMSCRIPTEN_KEEPALIVE const char* ox_programs_line()
+{
+    std::uint32_t stored[SETTINGS_VALUE_COUNT];
+    StoredValues(stored);
+    return HandOut(ProgramsLine(stored));
 }
 
 // A new figure from the stored values, on a black width x height canvas.
@@ -105,13 +141,28 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t ox_interval()
 {
     return Window.TimerInterval();
 }
-// `ticks` ticks at once, each pause ended at once but a last one, as the
-// headless renderer runs them: the picture is the renderer's.
-EMSCRIPTEN_KEEPALIVE void ox_run(std::uint32_t ticks)
+// A still picture's size and ticks as the page can hold them (StillLimits.h):
+// width, height, ticks, then 1 for each that was cut.
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* ox_limit_still(std::uint32_t width, std::uint32_t height, std::uint32_t ticks)
+{
+    StillSize limited = LimitStill(width, height, ticks);
+    static std::uint32_t out[6];
+    out[0] = limited.Width;
+    out[1] = limited.Height;
+    out[2] = limited.Ticks;
+    out[3] = limited.WidthCut;
+    out[4] = limited.HeightCut;
+    out[5] = limited.TicksCut;
+    return out;
+}
+// `ticks` ticks at once, each pause ended at once, but a pause after the
+// last tick when `last`: as the headless renderer runs them, a still
+// picture runs in slices of this and its last slice draws the renderer's.
+EMSCRIPTEN_KEEPALIVE void ox_run(std::uint32_t ticks, int last)
 {
     for (std::uint32_t tick = 0; tick < ticks; tick++) {
         Window.Tick(Surface);
-        if (Window.PendingPause() != 0 && tick + 1 < ticks)
+        if (Window.PendingPause() != 0 && !(last && tick + 1 == ticks))
             Window.EndPause(Surface);
     }
 }

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +18,7 @@
 #include <ctime>
 #include <string>
 
+#include "posix/LoadReport.h"
 #include "posix/SettingsFile.h"
 #include "posix/SignalPipe.h"
 #include "posix/TickClock.h"
@@ -56,6 +58,7 @@ struct Saver {
     Nanoseconds Due = 0;
     Nanoseconds PauseEnd = -1;
     bool Quit = false;
+    bool StopTold = false;  // "stopped after N ticks" written
 };
 
 // Reads the command line and the settings file into `saver`. False when the
@@ -75,9 +78,17 @@ bool ReadCommandLine(int argc, char** argv, Saver& saver, int& status)
         return false;
     }
     std::vector<SettingChange> changes;
-    bool named = !options.SettingsPath.empty();
+    SettingsRoute route = ChooseSettingsRoute(options, std::getenv("XSCREENSAVER_WINDOW"));
+    bool named = route == SettingsRoute::NamedFile;
     std::string path =
         named ? options.SettingsPath : DefaultSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    struct stat info {};
+    if (route == SettingsRoute::CommandLineOnly) {
+        // Said once per start, and only when the file would have counted.
+        if (!path.empty() && stat(path.c_str(), &info) == 0)
+            Message("under XScreenSaver its settings window decides; " + Quoted(path) + " is not read");
+        path.clear();
+    }
     std::vector<std::string> messages;
     bool usable = LoadSettingsFile(path, named, changes, messages);
     for (const std::string& m : messages)
@@ -86,6 +97,9 @@ bool ReadCommandLine(int argc, char** argv, Saver& saver, int& status)
         return false;
     changes.insert(changes.end(), options.Changes.begin(), options.Changes.end());
     ApplySettingChanges(changes, saver.Store);
+    std::string replaced = ReplacedValues(saver.Store);
+    if (!replaced.empty())
+        Message("the saver's load rules replaced: " + replaced);
     return true;
 }
 
@@ -267,6 +281,13 @@ void Run(Saver& saver)
         Repaint(saver);
         Step(saver, MonotonicNow());
         saver.Presenter.Flush();
+        if (!saver.Drawing && !saver.StopTold) {
+            // Once the server holds the last tick's pixels: a test's event.
+            XSync(display, False);
+            std::printf("orbilux: stopped after %u ticks\n", saver.Ticks);
+            std::fflush(stdout);
+            saver.StopTold = true;
+        }
 
         Nanoseconds wake = !saver.Drawing ? -1 : saver.PauseEnd >= 0 ? saver.PauseEnd : saver.Due;
         XFlush(display);

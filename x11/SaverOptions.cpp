@@ -16,9 +16,11 @@ const OptionSpec OPTIONS[] = {
     {"window-id", OptionValue::Required, "ID", "draw in the window ID (decimal or 0x hex)"},
     {"geometry", OptionValue::Required, "WxH", "size of its own window (default 1024x768)"},
     {"seed", OptionValue::Required, "N", "random seed (default: the clock)"},
-    {"max-ticks", OptionValue::Required, "N", "stop drawing after N ticks and keep the picture"},
+    {"max-ticks", OptionValue::Required, "N",
+     "stop drawing after N ticks, keep the picture and say so on standard output"},
     {"settings", OptionValue::Required, "FILE",
-     "settings file (default: $XDG_CONFIG_HOME/orbilux/settings, or ~/.config/orbilux/settings)"},
+     "settings file (default: $XDG_CONFIG_HOME/orbilux/settings, or ~/.config/orbilux/settings; under "
+     "XScreenSaver, where XSCREENSAVER_WINDOW is set, none: its settings window is the place)"},
 };
 
 const char USAGE_HEAD[] = "usage: orbilux [-root | -window | -window-id ID] [-geometry WxH] [options]\n"
@@ -97,6 +99,13 @@ std::string SaverUsage()
 {
     return USAGE_HEAD + OptionsHelp(OPTIONS + ROOT, TableSize(OPTIONS) - ROOT, "-") + SETTINGS_HEAD +
         SettingOptionsHelp("-") + USAGE_TAIL + StoredOptionsHelp("-") + USAGE_END;
+}
+
+SettingsRoute ChooseSettingsRoute(const SaverOptions& options, const char* xscreensaverWindow)
+{
+    if (!options.SettingsPath.empty())
+        return SettingsRoute::NamedFile;
+    return xscreensaverWindow && *xscreensaverWindow ? SettingsRoute::CommandLineOnly : SettingsRoute::DefaultFile;
 }
 
 bool ParseWindowId(const char* text, std::uint32_t& id)

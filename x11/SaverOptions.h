@@ -31,6 +31,13 @@ struct SaverOptions {
 // one-line message.
 bool ParseSaverOptions(int argc, const char* const* argv, SaverOptions& options, std::string& error);
 
+// Where the settings come from besides the command line. Under XScreenSaver
+// (XSCREENSAVER_WINDOW set) its settings window writes the whole command
+// line and shows it, so the default settings file is not read there; a file
+// named with -settings always is.
+enum class SettingsRoute { NamedFile, DefaultFile, CommandLineOnly };
+SettingsRoute ChooseSettingsRoute(const SaverOptions& options, const char* xscreensaverWindow);
+
 // A window id: decimal or 0x hex, not 0.
 bool ParseWindowId(const char* text, std::uint32_t& id);
 

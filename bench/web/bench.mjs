@@ -1,19 +1,21 @@
 // The page at its default settings and the floor page, one after the other,
 // each in a headless Chromium of its own for SECONDS at WIDTH x HEIGHT: CPU of all the
-// browser's processes, timer ticks per second, and the page's first pixel
-// after its load event.
+// browser's processes and timer ticks per second.
 // Each runs ROUNDS times, alternating; the lowest CPU of a round that ticked
 // at 80 % of the rate or more counts (the page pauses a second a figure), as
 // other work on the machine only ever adds to it (a page the browser
 // throttles ticks slower).
-// Usage: node bench.mjs PAGE_DIR SECONDS WIDTH HEIGHT ROUNDS
+// Then the page's first pixel after its load event (the canvas holds the
+// first point), and the frame that shows it, in LOADS loads, each in a new
+// tab of one browser with its cache off.
+// Usage: node bench.mjs PAGE_DIR SECONDS WIDTH HEIGHT ROUNDS LOADS
 import {readdirSync, readFileSync} from 'node:fs';
 import path from 'node:path';
 import {fileURLToPath} from 'node:url';
 
-import {Browser, serve} from '../../testkit/web/browser.mjs';
+import {serve, startBrowser} from '../../testkit/web/browser.mjs';
 
-const [pageDir, seconds, width, height, rounds] = process.argv.slice(2);
+const [pageDir, seconds, width, height, rounds, loads] = process.argv.slice(2);
 const here = path.dirname(fileURLToPath(import.meta.url));
 
 // Run time in nanoseconds of every thread of `root` and its descendants.
@@ -51,7 +53,7 @@ const results = {orbilux: {cpu: Infinity}, floor: {cpu: Infinity}};
 for (let round = 0; round < Number(rounds); round++)
 for (const [name, url] of [['orbilux', `${page.url}?seed=1`], ['floor', `${floor.url}floor.html`]]) {
   // A browser of its own for each run: one page's state does not carry over.
-  const browser = await Browser.start();
+  const browser = await startBrowser('chromium');
   const tab = await browser.open(url, {...size, script: COUNT_TICKS});
   const ticks = await tab.eval('ticks');
   const before = treeCpu(browser.child.pid), start = process.hrtime.bigint();
@@ -62,15 +64,31 @@ for (const [name, url] of [['orbilux', `${page.url}?seed=1`], ['floor', `${floor
   console.log(`${name}: CPU ${cpu.toFixed(1)} %, ${rate.toFixed(1)} ticks/s`);
   if (rate >= 40 && cpu < results[name].cpu)
     Object.assign(results[name], {cpu, rate});
-  if (name === 'orbilux') {
-    results[name].firstPixel = await tab.eval(`(() => {
-      const load = performance.getEntriesByType('navigation')[0].loadEventStart;
-      const first = performance.getEntriesByName('orbilux-first-pixel')[0];
-      return first ? first.startTime - load : null; })()`);
-  }
   if (tab.errors.length) console.log(`${name}: ${tab.errors.join('; ')}`);
   await browser.close();
 }
+
+// The first pixel: a new tab for each load, the browser's cache off.
+const FIRST_PIXEL = `new Promise((resolve) => { const look = () => {
+  const load = performance.getEntriesByType('navigation')[0]?.loadEventStart;
+  const [pixel, frame] = ['orbilux-first-pixel', 'orbilux-first-frame'].map((n) => performance.getEntriesByName(n)[0]);
+  if (load && pixel && frame) resolve([pixel.startTime - load, frame.startTime - load]);
+  else setTimeout(look, 10); }; look(); })`;
+const browser = await startBrowser('chromium');
+results.firstPixel = [];
+results.firstFrame = [];
+for (let load = 0; load < Number(loads); load++) {
+  const tab = await browser.open(null, size);
+  await tab.send('Network.enable');
+  await tab.send('Network.setCacheDisabled', {cacheDisabled: true});
+  await tab.go(`${page.url}?seed=1`);
+  const [pixel, frame] = await tab.eval(FIRST_PIXEL);
+  results.firstPixel.push(pixel);
+  results.firstFrame.push(frame);
+  if (tab.errors.length) console.log(`first pixel: ${tab.errors.join('; ')}`);
+  await tab.close();
+}
+await browser.close();
 page.close();
 floor.close();
 console.log(JSON.stringify(results));

@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "render/OutputFile.h"
 #include "render/RenderOptions.h"
 #include "render/Renderer.h"
+#include "tests/render/TempFiles.h"
 
+// With something to write, which every run needs.
 static bool Parse(std::vector<const char*> args, RenderOptions& options)
 {
     args.insert(args.begin(), "orbilux-render");
+    args.push_back("--trace=-");
     std::string error;
     return ParseRenderOptions(static_cast<int>(args.size()), args.data(), options, error);
 }
@@ -79,30 +83,90 @@ TEST(RenderPicture, GoldenPictures)
             store.WriteValue(setting.first, setting.second);
         Bitmap bitmap(static_cast<std::int32_t>(picture.Request.Width),
                       static_cast<std::int32_t>(picture.Request.Height));
-        ASSERT_TRUE(RunRender(picture.Request, store, nullptr, &bitmap));
+        RunRender(picture.Request, store, nullptr, &bitmap);
         EXPECT_EQ(Digest(bitmap), picture.Digest) << picture.Name;
     }
 }
 
 // Millions of percent, every shape turning and zooming, tiny and huge windows:
-// under the sanitizers any overflow fails.
-TEST(RenderPicture, ExtremeSettingsStayDefinedAndFailedTracesAreReported)
+// under the sanitizers any overflow fails, and every run still closes its two
+// figures on time (725 ticks of 20 ms, each figure 360 ticks and a 1 s pause).
+TEST(RenderPicture, ExtremeSettingsStayDefinedAndKeepTime)
 {
     RenderOptions options;
     ASSERT_TRUE(Parse({"--setting=RadiusFactor=-1", "--setting=ObjectShape=0x1FE", "--setting=ObjectRotation=14",
                        "--setting=ZoomOption=0x3FE"},
                       options));
     MemoryStore& store = options.Store;
-    for (const RenderRequest& request : {RenderRequest{1, 65535, 65535, 725}, {2, 1, 1, 725}, {3, 2, 65535, 725}})
-        EXPECT_TRUE(RunRender(request, store, nullptr, nullptr));
     Bitmap bitmap(16, 9);
-    EXPECT_TRUE(RunRender({4, 16, 9, 725}, store, nullptr, &bitmap));
-    // Writes to a file open for reading fail.
-    const std::string path = testing::TempDir() + "orbilux-read-only.txt";
-    std::fclose(std::fopen(path.c_str(), "wb"));
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    EXPECT_FALSE(RunRender({1, 64, 48, 2}, store, file, nullptr));
-    std::fclose(file);
-    std::remove(path.c_str());
+    const struct {
+        RenderRequest Request;
+        Bitmap* Picture;
+    } runs[] = {{{1, 65535, 65535, 725}, nullptr},
+                {{2, 1, 1, 725}, nullptr},
+                {{3, 2, 65535, 725}, nullptr},
+                {{4, 16, 9, 725}, &bitmap}};
+    for (const auto& run : runs) {
+        RenderSummary summary = RunRender(run.Request, store, nullptr, run.Picture);
+        EXPECT_EQ(summary.FiguresClosed, 2u) << "seed " << run.Request.Seed;
+        EXPECT_EQ(summary.Milliseconds, 725u * 20 + 2000) << "seed " << run.Request.Seed;
+    }
+}
+
+// The summary follows the settings: 25 images a second is 40 ms a tick; a
+// run that ends on a figure's last tick counts its pause.
+TEST(RenderPicture, SummaryCountsFiguresAndTime)
+{
+    const struct {
+        std::uint32_t Ticks, ImagesPerSec, Figures;
+        std::uint64_t Milliseconds;
+    } cases[] = {
+        {0, 50, 0, 0},
+        {359, 50, 0, 359 * 20},
+        {360, 50, 1, 360 * 20 + 1000},
+        {361, 25, 1, 361 * 40 + 1000},
+    };
+    for (const auto& c : cases) {
+        MemoryStore store;
+        store.WriteValue("ImagesPerSec", c.ImagesPerSec);
+        RenderSummary summary = RunRender({5, 64, 48, c.Ticks}, store, nullptr, nullptr);
+        EXPECT_EQ(summary.FiguresClosed, c.Figures) << c.Ticks << " ticks";
+        EXPECT_EQ(summary.Milliseconds, c.Milliseconds) << c.Ticks << " ticks";
+    }
+}
+
+// An output is kept only once written whole: Discard removes a regular
+// file (closed or not), never standard output.
+TEST(RenderOutput, DiscardRemovesOnlyWhatItOpened)
+{
+    TempFile kept("kept.txt"), dropped("dropped.txt"), closed("closed.txt");
+    const struct {
+        const TempFile& File;
+        bool Close, Discard, Exists;
+    } cases[] = {
+        {kept, true, false, true},
+        {dropped, false, true, false},
+        {closed, true, true, false},
+    };
+    for (const auto& c : cases) {
+        OutputFile output;
+        ASSERT_TRUE(output.Open(c.File.Path()));
+        std::fputs("x", output.Get());
+        if (c.Close) {
+            EXPECT_TRUE(output.Close());
+        }
+        if (c.Discard)
+            output.Discard();
+        std::FILE* file = std::fopen(c.File.c_str(), "rb");
+        EXPECT_EQ(file != nullptr, c.Exists) << c.File.Path();
+        if (file)
+            std::fclose(file);
+    }
+    OutputFile standard;
+    ASSERT_TRUE(standard.Open("-"));
+    EXPECT_TRUE(standard.IsStandardOutput());
+    standard.Discard();
+    EXPECT_EQ(std::fflush(stdout), 0);  // still open
+    OutputFile missing;
+    EXPECT_FALSE(missing.Open(TempFile("no-such-folder").Path() + "/x.txt"));
 }

@@ -8,12 +8,15 @@
 # ORBILUX_GOLDEN_ONLY=NAME compares that one trace only (a slow emulator).
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
+# A check this build or machine cannot make, with the reason, in the summary.
+skipped=()
+skip() { echo "SKIP: $*"; skipped+=("$*"); }
 render=$1 data=$2 runner=${3:-}
 only=${ORBILUX_GOLDEN_ONLY:-}
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 out=$PWD
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/workdir.sh"
+workdir render-cli
 cd "$work" || exit 1
 
 run() { $runner "$render" "$@"; }
@@ -54,13 +57,105 @@ check "--help: RadiusFactor a percentage" grep -q '0 to 500 %' <<<"$(entry Radiu
 # One dash or two, the value apart or after '='.
 run -seed 3 -ticks=2 -setting RadiusFactor=0 -trace - >one-dash.txt
 check "one dash as two" cmp -s stdout.txt one-dash.txt
-run --seed 3 --ticks 2 >out.txt 2>err.txt; status=$?
-check "no output: status $status, stderr '$(cat err.txt)'" test $status -eq 0 -a "$(tr -d '\r' <err.txt)" = \
-  "orbilux-render: no --trace, --png or --gif given: the run writes nothing"
-if [ -z "$runner" ]; then
-  run --png /tmp --ticks 1 >out.txt 2>err.txt; status=$?
-  check "--png /tmp: status $status, stderr '$(cat err.txt)'" test $status -eq 1 -a "$(cat err.txt)" = \
-    "orbilux-render: cannot write '/tmp': Is a directory"
+
+# A bare run shows the usage on standard error; a run with nothing to write,
+# or two outputs on one file, is refused before anything is opened.
+run >out.txt 2>err.txt; status=$?
+check "a bare run: status $status, stdout '$(cat out.txt)', stderr $(head -n 1 err.txt)" \
+  test $status -eq 2 -a ! -s out.txt -a "$(head -n 1 err.txt | tr -d '\r' | cut -c1-21)" = "usage: orbilux-render"
+for line in '--seed 3 --ticks 2|nothing to write: give --trace, --png or --gif' \
+  '--trace - --trace=o.txt --gif o.txt|--trace and --gif both name '"'o.txt'" \
+  '--ticks 1 --trace - --gif -|--trace and --gif both name standard output'; do
+  eval "args=(${line%%|*})"
+  run "${args[@]}" >out.txt 2>err.txt; status=$?
+  err=$(tr -d '\r' <err.txt)
+  [ "${line#*|}" = "--trace and --gif both name standard output" ] && [ "$(grep -c 'no GIF output' err.txt)" = 1 ] &&
+    err="orbilux-render: ${line#*|} (try --help)"  # this build has no GIF: refused for that
+  check "'${line%%|*}': status $status, stderr '$err'" test $status -eq 2 -a ! -s out.txt -a ! -e o.txt -a \
+    "$err" = "orbilux-render: ${line#*|} (try --help)"
+done
+
+# An output that cannot be opened fails the run (status 1) before its first
+# tick: no trace line reaches standard output, and no other output is left.
+# Which outputs a build has: PNG and GIF only the native one.
+pictures=()
+for kind in png gif; do
+  run --ticks 0 --$kind "p.$kind" >/dev/null 2>err.txt && pictures+=("$kind")
+  rm -f "p.$kind"
+done
+mkdir folder
+cases=("--ticks 5 --trace folder|folder")
+for kind in "${pictures[@]}"; do
+  cases+=("--ticks 100000000 --trace - --$kind folder|folder" "--ticks 5 --trace t.txt --$kind no/such/x.$kind|no/such/x.$kind"
+    "--ticks 5 --$kind p.$kind --trace no/such/t.txt|no/such/t.txt")
+done
+for line in "${cases[@]}"; do
+  eval "args=(${line%%|*})"
+  run "${args[@]}" >out.txt 2>err.txt; status=$?
+  err=$(tr -d '\r' <err.txt) said="orbilux-render: cannot write '${line#*|}':"
+  check "'${line%%|*}': status $status, stdout $(wc -c <out.txt) bytes, stderr '$err', files: $(ls)" \
+    test $status -eq 1 -a ! -s out.txt -a "$(grep -c . <<<"$err")" = 1 -a ! -e t.txt -a ! -e p.png -a ! -e p.gif -a \
+    "${err:0:${#said}}" = "$said"
+done
+[ ${#pictures[@]} = 0 ] && skip "--png and --gif to a folder: this build writes neither"
+rmdir folder
+
+# orbilux's friendly options draw what the stored values they stand for draw.
+run --seed 5 --ticks 400 --width 320 --height 240 --shape square --rotation clockwise --zoom high,two-phase \
+  --trace friendly.txt >/dev/null 2>err.txt
+run --seed 5 --ticks 400 --width 320 --height 240 --setting ObjectShape=4 --setting ObjectRotation=4 \
+  --setting ZoomOption=72 --trace stored.txt >/dev/null 2>>err.txt
+check "--shape square --rotation clockwise --zoom high,two-phase is ObjectShape=4 ObjectRotation=4 ZoomOption=72: \
+$(cat err.txt)" cmp -s friendly.txt stored.txt
+check "... and draws squares" grep -q '^line' friendly.txt
+rm -f friendly.txt stored.txt
+
+# Each output at once on standard output ('-'), the closing line then left
+# out; otherwise the closing line names every file written.
+run --seed 3 --ticks 2 --trace t.txt >out.txt 2>err.txt
+check "the closing line: $(cat out.txt)" test "$(tr -d '\r' <out.txt)" = \
+  "orbilux-render: wrote 't.txt' (1024 x 768 after 2 ticks, seed 3)"
+for kind in "${pictures[@]}"; do
+  run --seed 3 --ticks 2 --width 64 --height 48 --$kind - --trace t.txt >out.txt 2>err.txt
+  run --seed 3 --ticks 2 --width 64 --height 48 --$kind "p.$kind" --trace t2.txt >said.txt 2>>err.txt
+  check "--$kind - writes the file's bytes, and nothing on stderr: $(cat err.txt)" cmp -s out.txt "p.$kind"
+  check "--$kind: both files named: $(cat said.txt)" test "$(cat said.txt)" = \
+    "orbilux-render: wrote 'p.$kind' and 't2.txt' (64 x 48 after 2 ticks, seed 3)"
+  rm -f "p.$kind" t.txt t2.txt
+done
+
+# Failed writes remove their partial file; devices named as outputs stay.
+if [ -n "$runner" ]; then
+  skip "full disks and small memory: the limits are set for this shell's programs, not through $runner"
+else
+  for line in "trace t.txt --ticks 2000" "png p.png --width 2000 --height 2000 --ticks 800" \
+    "gif p.gif --width 300 --height 300 --ticks 100"; do
+    printf -v kind '%s' "${line%% *}"
+    [ "$kind" != trace ] && [[ " ${pictures[*]} " != *" $kind "* ]] && continue
+    (trap '' XFSZ; ulimit -f 4; run --$line) >out.txt 2>err.txt; status=$?
+    check "--$line beyond a 4 KiB file size limit: status $status, stderr '$(cat err.txt)', files: $(ls)" \
+      test $status -eq 1 -a "$(grep -c 'File too large' err.txt)" = 1 -a ! -e t.txt -a ! -e p.png -a ! -e p.gif
+  done
+  run --trace /dev/full --ticks 400 >out.txt 2>err.txt; status=$?
+  check "--trace /dev/full: status $status, stderr '$(cat err.txt)'; the device stays" test $status -eq 1 -a \
+    "$(cat err.txt)" = "orbilux-render: cannot write '/dev/full': No space left on device" -a -c /dev/full
+  run --trace - --ticks 400 >/dev/full 2>err.txt; status=$?
+  check "--trace - onto a full device: status $status, stderr '$(cat err.txt)'" test $status -eq 1 -a \
+    "$(cat err.txt)" = "orbilux-render: cannot write standard output: No space left on device"
+  # A picture too big for the memory left: a message, status 1, no file. A
+  # sanitizer's shadow memory does not start under the limit at all.
+  if ! (ulimit -v 400000; run --ticks 0 --width 1 --height 1 --trace t.txt) >/dev/null 2>&1; then
+    skip "out of memory: this build does not start in 400 MB of address space (a sanitizer build)"
+  elif [ ${#pictures[@]} = 0 ]; then
+    skip "out of memory: this build draws no picture"
+  else
+    rm -f t.txt
+    (ulimit -v 400000; run --width 16384 --height 16384 --trace t.txt --${pictures[0]} "p.${pictures[0]}") \
+      >out.txt 2>err.txt; status=$?
+    check "16384 x 16384 in 400 MB: status $status, stderr '$(cat err.txt)', files: $(ls)" test $status -eq 1 -a \
+      "$(cat err.txt)" = "orbilux-render: out of memory for a 16384 x 16384 picture" -a ! -e t.txt -a ! -e p.png -a ! -e p.gif
+  fi
+  rm -f t.txt
 fi
 fi
 
@@ -116,4 +211,8 @@ if [ -z "$only" ]; then
 fi
 
 [ -n "$only" ] && [ $((passed + failed)) -eq 0 ] && fail "no golden trace named '$only'"
+if [ ${#skipped[@]} -gt 0 ]; then
+  why=$(printf '%s; ' "${skipped[@]}")
+  echo "${#skipped[@]} checks skipped: ${why%; }"
+fi
 summary

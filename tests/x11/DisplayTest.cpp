@@ -8,11 +8,18 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XRes.h>
+#include <dirent.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -70,13 +77,30 @@ Window MakeWindow(int width, int height)
     return w;
 }
 
-// Starts the saver on `w` (0: with the arguments alone).
-pid_t Start(Window w, std::vector<std::string> args)
+// The home folder each saver gets (HOME and XDG_CONFIG_HOME under it), never
+// the tester's: their settings file would change the pictures.
+std::string Home;
+
+// Each running saver's standard output, where it says it stopped.
+std::map<pid_t, int> Outputs;
+
+// Starts the saver on `w` (0: with the arguments alone), with its own home
+// and `environment` ("NAME=VALUE") added.
+pid_t Start(Window w, std::vector<std::string> args, std::vector<std::string> environment = {})
 {
     if (w != 0)
         args.insert(args.begin(), {"-window-id", std::to_string(w)});
+    int out[2];
+    if (pipe(out) != 0)
+        return -1;
     pid_t pid = fork();
     if (pid == 0) {
+        dup2(out[1], 1);
+        close(out[0]);
+        close(out[1]);
+        environment.insert(environment.begin(), {"HOME=" + Home, "XDG_CONFIG_HOME=" + Home + "/config"});
+        for (std::string& e : environment)
+            putenv(&e[0]);
         std::vector<char*> argv{const_cast<char*>(SaverPath)};
         for (std::string& a : args)
             argv.push_back(&a[0]);
@@ -84,7 +108,23 @@ pid_t Start(Window w, std::vector<std::string> args)
         execv(SaverPath, argv.data());
         _exit(127);
     }
+    close(out[1]);
+    Outputs[pid] = out[0];
     return pid;
+}
+
+// Waits for the saver's "stopped after N ticks" (it has drawn its -max-ticks
+// and the server holds the pixels); false if it ends or says nothing within
+// a long limit.
+bool Stopped(pid_t pid, std::uint32_t ticks)
+{
+    const std::string expected = "orbilux: stopped after " + std::to_string(ticks) + " ticks\n";
+    std::string said;
+    pollfd fd = {Outputs[pid], POLLIN, 0};
+    char c;
+    while (said.size() < expected.size() && poll(&fd, 1, 30000) > 0 && read(fd.fd, &c, 1) == 1)
+        said += c;
+    return said == expected;
 }
 
 // The exit status, or -1 (and the process killed) if it hangs beyond `ms`; `pid` is then 0.
@@ -95,6 +135,10 @@ int WaitExit(pid_t& pid, int ms = 15000)
     if (!ended) {
         kill(pid, SIGKILL);
         waitpid(pid, &status, 0);
+    }
+    if (Outputs.count(pid)) {
+        close(Outputs[pid]);
+        Outputs.erase(pid);
     }
     pid = 0;
     return !ended ? -1 : WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -189,26 +233,33 @@ TEST(Display, PicturesEqualTheRenderer)
             ASSERT_TRUE(Eventually([&] { return Grab(w).Pixels[0] != 0xFFFFFF; }));  // erased: running
         }
         if (c.Do & RESIZE) {
+            // Held still from its first erase (long before the first
+            // figure's pause ends) until the server has the new size: the
+            // saver reads the resize before its next tick, however long the
+            // test takes.
+            kill(pid, SIGSTOP);
             XResizeWindow(Dpy, w, 240, 180);
             XSync(Dpy, False);
+            kill(pid, SIGCONT);
         }
         if (c.Do & COVER_EARLY)
             Cover(w, 40, 30, 90, 70);
         Bitmap size = Grab(w), expected(size.Width, size.Height);
+        ASSERT_TRUE(Stopped(pid, c.Ticks)) << testing::PrintToString(args);
         if (c.Do & SELF) {
-            ASSERT_TRUE(Eventually([&] { return !Changing(w); }));
             expected = Grab(w);
         } else {
             RunRender({seed, static_cast<std::uint32_t>(size.Width), static_cast<std::uint32_t>(size.Height), c.Ticks},
                       store, nullptr, &expected);
         }
         if (c.Do & COVER) {
-            ASSERT_TRUE(Eventually([&] { return Same(Grab(w), expected); })) << testing::PrintToString(args);
+            ASSERT_TRUE(Same(Grab(w), expected)) << testing::PrintToString(args);
             Cover(w, 0, 0, size.Width, size.Height / 2);
             Cover(w, size.Width / 3, size.Height / 4, size.Width / 3, size.Height);
         }
-        // The picture comes and stays: no tick beyond the last.
-        EXPECT_TRUE(Eventually([&] { return Same(Grab(w), expected); }) && !Changing(w))
+        // The picture is there when the saver has stopped, and after a cover
+        // once the saver has drawn the exposed parts again.
+        EXPECT_TRUE((c.Do & COVER) ? Eventually([&] { return Same(Grab(w), expected); }) : Same(Grab(w), expected))
             << testing::PrintToString(args) << ": the picture differs from the renderer's";
         // Not even a pixmap of a tenth of the window's size: the server keeps no picture either.
         long pixmaps = PixmapBytes(pid);
@@ -299,30 +350,97 @@ TEST(Display, OwnWindowDescribesItself)
     XDestroyWindow(Dpy, given);
 }
 
+// SIGTERM and SIGINT end it while it ticks and while it waits with nothing
+// due (after -max-ticks: only a signal or an event wakes it), with status 0
+// and the picture left as it was; so does the window's destruction.
 TEST(Display, SignalsAndDestructionEndIt)
 {
     Window w = MakeWindow(200, 150);
-    // The closed first figure stays for the second of the pause after it.
     MemoryStore store;
     store.WriteValue("ImagesPerSec", 1000);
-    Bitmap closed(200, 150);
-    RunRender({7, 200, 150, 360}, store, nullptr, &closed);
+    Bitmap stopped(200, 150);
+    RunRender({7, 200, 150, 100}, store, nullptr, &stopped);
     const struct {
-        int Signal;
-        bool InPause;
-    } cases[] = {{SIGTERM, false}, {SIGTERM, true}, {SIGINT, false}, {0, false}};  // 0: the window is destroyed instead
+        int Signal;  // 0: the window is destroyed instead
+        bool Stopped;
+    } cases[] = {{SIGTERM, false}, {SIGTERM, true}, {SIGINT, false}, {SIGINT, true}, {0, false}};
     for (const auto& c : cases) {
-        pid_t pid = Start(w, {"-seed", "7", "-images-per-sec", "1000"});
+        std::vector<std::string> args = {"-seed", "7", "-images-per-sec", "1000"};
+        if (c.Stopped)
+            args.insert(args.end(), {"-max-ticks", "100"});
+        pid_t pid = Start(w, args);
         Reaper reaper{pid};
-        ASSERT_TRUE(Eventually([&] { return c.InPause ? Same(Grab(w), closed) : Changing(w); })) << c.Signal;
+        ASSERT_TRUE(c.Stopped ? Stopped(pid, 100) : Eventually([&] { return Changing(w); })) << c.Signal;
         if (c.Signal == 0)
             XDestroyWindow(Dpy, w);
         XSync(Dpy, False);
         kill(pid, c.Signal);
-        ASSERT_EQ(WaitExit(pid), 0) << c.Signal << (c.InPause ? " in the pause" : " while ticking");
-        // The signal ended the pause early: nothing was erased.
-        EXPECT_TRUE(!c.InPause || Same(Grab(w), closed)) << "the pause ran out before the signal ended it";
+        ASSERT_EQ(WaitExit(pid), 0) << c.Signal << (c.Stopped ? " when stopped" : " while ticking");
+        EXPECT_TRUE(!c.Stopped || Same(Grab(w), stopped)) << "the picture changed on the way out";
     }
+}
+
+// Under XScreenSaver (XSCREENSAVER_WINDOW set) the settings window's line is
+// what is drawn, whatever the settings file says; by hand the file counts
+// and the options override it; a FIFO at the default path is passed over
+// (without blocking) and the defaults are drawn.
+TEST(Display, TheSettingsFileCountsOnlyByHand)
+{
+    std::string folder = Home + "/config/orbilux";
+    ASSERT_EQ(std::system(("mkdir -p '" + folder + "'").c_str()), 0);
+    std::ofstream(folder + "/settings") << "shape=square\nzoom=low\nobject-size=30\nimages-per-sec=10\n";
+    const struct {
+        bool UnderXScreenSaver, Fifo;  // Fifo: the settings file is a FIFO, which is refused
+        std::vector<std::pair<std::string, std::uint32_t>> Drawn;
+    } cases[] = {{true, false, {{"ImagesPerSec", 1000}}},
+                 {false, false, {{"ObjectShape", 4}, {"ZoomOption", 2}, {"RadiusFactor", 30}, {"ImagesPerSec", 1000}}},
+                 {false, true, {{"ImagesPerSec", 1000}}}};
+    for (const auto& c : cases) {
+        if (c.Fifo) {
+            ASSERT_EQ(unlink((folder + "/settings").c_str()), 0);
+            ASSERT_EQ(mkfifo((folder + "/settings").c_str(), 0600), 0);
+        }
+        Window w = MakeWindow(200, 150);
+        // The line the settings window saves for a changed speed alone.
+        std::vector<std::string> args = {"--root", "--shape", "circle", "--rotation", "none", "--images-per-sec",
+                                         "1000",   "-seed",   "5",      "-max-ticks", "300"};
+        std::vector<std::string> environment;
+        if (c.UnderXScreenSaver)
+            environment.push_back("XSCREENSAVER_WINDOW=" + std::to_string(w));
+        else
+            args = {"-window-id", std::to_string(w), "-images-per-sec", "1000", "-seed", "5", "-max-ticks", "300"};
+        pid_t pid = Start(0, args, environment);
+        Reaper reaper{pid};
+        ASSERT_TRUE(Stopped(pid, 300)) << c.UnderXScreenSaver;
+        MemoryStore store;
+        for (const auto& v : c.Drawn)
+            store.WriteValue(v.first.c_str(), v.second);
+        Bitmap expected(200, 150);
+        RunRender({5, 200, 150, 300}, store, nullptr, &expected);
+        EXPECT_TRUE(Same(Grab(w), expected)) << (c.UnderXScreenSaver ? "under XScreenSaver"
+                                                     : c.Fifo        ? "a FIFO at the default path"
+                                                                     : "by hand");
+        kill(pid, SIGTERM);
+        EXPECT_EQ(WaitExit(pid), 0);
+        XDestroyWindow(Dpy, w);
+    }
+    ASSERT_EQ(std::system(("rm -r '" + Home + "/config'").c_str()), 0);
+}
+
+// The home folders of runs that were killed before they could remove theirs.
+void RemoveLeftHomes()
+{
+    DIR* tmp = opendir("/tmp");
+    const std::string prefix = "orbilux-x11-display.";
+    while (dirent* e = tmp ? readdir(tmp) : nullptr) {
+        std::string name = e->d_name;
+        int pid = name.compare(0, prefix.size(), prefix) == 0 ? std::atoi(name.c_str() + prefix.size()) : 0;
+        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH)
+            if (std::system(("rm -rf '/tmp/" + name + "'").c_str()) != 0)
+                std::printf("cannot remove /tmp/%s\n", name.c_str());
+    }
+    if (tmp)
+        closedir(tmp);
 }
 
 }  // namespace
@@ -338,5 +456,10 @@ int main(int argc, char** argv)
     if (!(Dpy = XOpenDisplay(nullptr)))
         return 1;
     unsetenv("XSCREENSAVER_WINDOW");  // the saver must use the window each test names
-    return RUN_ALL_TESTS();
+    RemoveLeftHomes();
+    Home = "/tmp/orbilux-x11-display." + std::to_string(getpid());
+    if (mkdir(Home.c_str(), 0700) != 0)
+        return 1;
+    int status = RUN_ALL_TESTS();
+    return std::system(("rm -rf '" + Home + "'").c_str()) == 0 ? status : 1;
 }

@@ -134,7 +134,8 @@ std::vector<XmlElement> ReadHackXml()
     std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     text = std::regex_replace(text, std::regex("<!--[\\s\\S]*?-->"), "");
     std::vector<XmlElement> elements;
-    const std::regex element("<(command|number|boolean|option)\\b([^>]*)>"), attribute("([a-z_-]+)=\"([^\"]*)\"");
+    const std::regex element("<(command|number|string|boolean|option)\\b([^>]*)>"),
+        attribute("([a-z_-]+)=\"([^\"]*)\"");
     for (std::sregex_iterator e(text.begin(), text.end(), element), end; e != end; ++e) {
         XmlElement attributes{{"tag", (*e)[1]}};
         std::string body = (*e)[2];
@@ -146,8 +147,10 @@ std::vector<XmlElement> ReadHackXml()
 }
 
 // The command line XScreenSaver builds: each element's argument when it
-// differs from its default; `flip` a boolean changed from its default.
-std::vector<std::string> HackCommand(const std::vector<XmlElement>& elements, const XmlElement* flip)
+// differs from its default; `flip` a boolean changed from its default, or
+// the number `flip` set to `number`.
+std::vector<std::string> HackCommand(const std::vector<XmlElement>& elements, const XmlElement* flip,
+                                     const std::string& number = "")
 {
     std::string line;
     for (const XmlElement& e : elements) {
@@ -156,6 +159,9 @@ std::vector<std::string> HackCommand(const std::vector<XmlElement>& elements, co
             line += " " + e.at("arg");
         else if (tag == "boolean" && &e == flip)
             line += " " + (e.count("arg-set") ? e.at("arg-set") : e.at("arg-unset"));
+        else if ((tag == "number" || tag == "string") && &e == flip &&
+                 number != (e.count("default") ? e.at("default") : ""))
+            line += " " + std::regex_replace(e.at("arg"), std::regex("%"), number);
     }
     std::istringstream words(line);
     return {std::istream_iterator<std::string>(words), std::istream_iterator<std::string>()};
@@ -180,11 +186,25 @@ TEST(HackXml, AgreesWithTheSettingsTable)
         SCOPED_TRACE(facts.Name);
         const std::string option = std::string("--") + facts.Option;
         if (facts.Kind == SettingKind::Number) {
-            const XmlElement* slider = find("arg", option + " %");
-            ASSERT_NE(slider, nullptr);
-            EXPECT_EQ(slider->at("low") + " " + slider->at("high") + " " + slider->at("default"),
-                      std::to_string(facts.Low) + " " + std::to_string(facts.High) + " " +
-                          std::to_string(facts.Default));
+            // Any value in range can be set, the default too: a spin button
+            // where XScreenSaver steps by 1 (a range of at most 500; over a
+            // larger one it snaps to steps of a hundredth), else typed text
+            // (empty: the default), with the range in its label.
+            const XmlElement* entry = find("arg", option + " %");
+            ASSERT_NE(entry, nullptr);
+            if (facts.High - facts.Low <= 500) {
+                EXPECT_EQ(entry->at("tag") + " " + entry->at("type"), "number spinbutton");
+                EXPECT_EQ(entry->at("low") + " " + entry->at("high") + " " + entry->at("default"),
+                          std::to_string(facts.Low) + " " + std::to_string(facts.High) + " " +
+                              std::to_string(facts.Default));
+            } else {
+                EXPECT_EQ(entry->at("tag"), "string");
+                EXPECT_NE(entry->at("_label").find("(" + std::to_string(facts.Low) + " to " +
+                                                   std::to_string(facts.High) +
+                                                   "; empty: " + std::to_string(facts.Default) + ")"),
+                          std::string::npos)
+                    << entry->at("_label");
+            }
         } else if (facts.Kind == SettingKind::Flag) {
             EXPECT_TRUE(facts.Default ? find("arg-unset", "--no-" + std::string(facts.Option))
                                       : find("arg-set", option));
@@ -212,6 +232,47 @@ TEST(HackXml, AgreesWithTheSettingsTable)
             EXPECT_EQ(s.Values[SettingsValueIndex(facts.Name)], facts.Default ^ choice.Value);
         }
     }
+}
+
+// Under XScreenSaver (XSCREENSAVER_WINDOW set) the settings window's line is
+// all there is: the default settings file is not read, so the line the window
+// saves for a changed speed alone draws what the window shows (the file's
+// shapes do not come back). By hand the file counts; a named file always.
+TEST(HackXml, TheSettingsWindowIsThePlaceUnderXScreenSaver)
+{
+    SaverOptions named;
+    named.SettingsPath = "f";
+    EXPECT_EQ(
+        (std::vector<SettingsRoute>{ChooseSettingsRoute(SaverOptions(), "0x2a"),
+                                    ChooseSettingsRoute(SaverOptions(), ""),
+                                    ChooseSettingsRoute(SaverOptions(), nullptr), ChooseSettingsRoute(named, "0x2a"),
+                                    ChooseSettingsRoute(named, nullptr)}),
+        (std::vector<SettingsRoute>{SettingsRoute::CommandLineOnly, SettingsRoute::DefaultFile,
+                                    SettingsRoute::DefaultFile, SettingsRoute::NamedFile, SettingsRoute::NamedFile}));
+
+    std::vector<XmlElement> elements = ReadHackXml();
+    const XmlElement* speed = nullptr;
+    for (const XmlElement& e : elements)
+        if (e.count("arg") && e.at("arg") == "--images-per-sec %")
+            speed = &e;
+    ASSERT_NE(speed, nullptr);
+    std::vector<std::string> words = HackCommand(elements, speed, "100");
+    std::vector<const char*> args;
+    for (const std::string& w : words)
+        args.push_back(w.c_str());
+    SaverOptions o;
+    std::string error;
+    ASSERT_TRUE(Parse(args, o, error)) << error;
+    ASSERT_EQ(ChooseSettingsRoute(o, "0x2a"), SettingsRoute::CommandLineOnly);
+    MemoryStore s;
+    ApplySettingChanges(o.Changes, s);
+    auto stored = [&](int i) { return s.Present[i] ? s.Values[i] : SETTINGS_TABLE[i].Default; };
+    std::vector<std::uint32_t> values;
+    for (int i = 0; i < SETTINGS_VALUE_COUNT; i++)
+        values.push_back(stored(i));
+    // The window's defaults but the speed: what its boxes and spin buttons show.
+    EXPECT_EQ(values, (std::vector<std::uint32_t>{8, 100, 0, SHAPE_CIRCLE, ROTATION_NONE, 10, 0}))
+        << testing::PrintToString(words);
 }
 
 TEST(TickClock, GridWithoutBursts)

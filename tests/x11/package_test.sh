@@ -11,8 +11,9 @@ command -v lintian >/dev/null || { echo "lintian is not installed (scripts/setup
 
 (cd "$tmp" && cpack -G DEB -B "$tmp/pkg" --config "$build/CPackConfig.cmake" >/dev/null) || fail "cpack"
 deb=$(ls "$tmp"/pkg/*.deb 2>/dev/null | head -n 1)
-expected=$(printf '/usr/%s\n' libexec/xscreensaver/orbilux share/doc/orbilux/changelog.gz share/doc/orbilux/copyright \
-  share/lintian/overrides/orbilux share/man/man6/orbilux.6.gz share/xscreensaver/config/orbilux.xml)
+expected=$(printf '/usr/%s\n' bin/orbilux-render libexec/xscreensaver/orbilux share/doc/orbilux/changelog.gz \
+  share/doc/orbilux/copyright share/lintian/overrides/orbilux share/man/man1/orbilux-render.1.gz \
+  share/man/man6/orbilux.6.gz share/xscreensaver/config/orbilux.xml)
 packaged=$(dpkg-deb -c "$deb" 2>/dev/null | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort)
 check "the package holds: $packaged" test "$packaged" = "$expected"
 dpkg-deb -f "$deb" Depends 2>/dev/null | grep -q libx11 || fail "the package does not depend on libx11"
