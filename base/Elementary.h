@@ -6,8 +6,9 @@
 
 // e^x, correctly rounded except where e^x lies within 2^-95 (relative) of the
 // midpoint between two doubles; every build returns the same bits either way.
-// Above 709.78 it is +inf; below -708.39, where results would be subnormal,
-// it is 0.
+// That holds at the ends too: +inf above 709.782712893383973 (the last
+// argument with a finite result), subnormal results below -708.3964, 0 below
+// -745.1332.
 double Exp(double x);
 
 // x * x * x, correctly rounded (ties to even) whenever the cube is a normal

@@ -3,7 +3,9 @@
 # tree, rebuilds the native configuration incrementally and runs its tests.
 # A fault the tests notice is KILLED, one they miss SURVIVED; a fault that
 # does not compile is INVALID, one whose text is no longer in its file (or
-# is there more than once) is NOT FOUND. Neither of those counts.
+# is there more than once) is NOT FOUND. Neither of those counts. A run that
+# ends by a time limit is a TIMEOUT, and a failing test that fails again on
+# the unmutated tree is FLAKY: both are reported apart from the kills.
 #
 # Usage: scripts/mutate.sh [-l LIST] [-k TEXT]... [-r REV]
 #   -l LIST   the mutant list (default scripts/mutants.txt)
@@ -14,7 +16,7 @@
 # List lines: FILE @@ ORIGINAL @@ REPLACEMENT @@ DESCRIPTION; '#' starts a
 # comment. ORIGINAL must occur exactly once in FILE.
 # Scratch tree and build: build/mutate; results also in build/mutate/results.txt.
-# ORBILUX_MUTATE_TIMEOUT: seconds per test run (default 120; a hang is a kill).
+# ORBILUX_MUTATE_TIMEOUT: seconds per test run (default 120).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 list=$root/scripts/mutants.txt
@@ -64,15 +66,42 @@ sync_tree() {
 
 build() { cmake --build "$bld" >"$work/build.log" 2>&1; }
 
-# Runs every test of the native build; the first failure ends the run.
+# Runs every test of the native build (or those matching $1); the first
+# failure ends the run.
 run_tests() {
   rm -f "$bld/Testing/Temporary/LastTestsFailed.log"
-  timeout "$limit" ctest --test-dir "$bld" --stop-on-failure --timeout "$limit" >"$work/test.log" 2>&1
+  timeout "$limit" ctest --test-dir "$bld" --stop-on-failure --timeout "$limit" ${1:+-R "$1"} >"$work/test.log" 2>&1
 }
 
+# The first failed test of the last run, or nothing when none was recorded
+# (the whole run was stopped).
 failed_test() {
   local log=$bld/Testing/Temporary/LastTestsFailed.log
-  if [ -s "$log" ]; then cut -d: -f2 "$log" | head -1; else echo "timeout"; fi
+  [ -s "$log" ] && cut -d: -f2 "$log" | head -1
+}
+
+# Whether the last run ended by a time limit: CTest's own for one test, or
+# the limit on the whole run (no failed test recorded).
+timed_out() {
+  grep -q '\*\*\*Timeout' "$work/test.log" || [ -z "$(failed_test)" ]
+}
+
+# Sets result for a failed run of the mutant, with the file still mutated:
+# restores the file and runs the failed test again on the unmutated tree.
+judge_failure() {
+  local test
+  test=$(failed_test)
+  if timed_out; then
+    result="TIMEOUT${test:+ in $test}"; timeouts=$((timeouts + 1)); restore; return
+  fi
+  restore
+  if ! build; then
+    result="FLAKY ($test: the unmutated tree no longer builds)"; flaky=$((flaky + 1))
+  elif run_tests "^${test}\$"; then
+    result="KILLED by $test"; killed=$((killed + 1))
+  else
+    result="FLAKY ($test fails unmutated too)"; flaky=$((flaky + 1))
+  fi
 }
 
 # Replaces ORIGINAL by REPLACEMENT in FILE; status 3 when ORIGINAL is not
@@ -104,7 +133,7 @@ cmake -S "$src" -B "$bld" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$work/configure.
 build || { tail -20 "$work/build.log"; echo "mutate: the unchanged tree does not build"; exit 1; }
 run_tests || { tail -20 "$work/test.log"; echo "mutate: the unchanged tree fails its tests"; exit 1; }
 
-killed=0 survived=0 invalid=0 missing=0 number=0
+killed=0 survived=0 invalid=0 missing=0 timeouts=0 flaky=0 number=0
 : >"$work/results.txt"
 while IFS= read -r line; do
   case $line in ''|'#'*) continue ;; esac
@@ -133,7 +162,7 @@ while IFS= read -r line; do
     elif run_tests; then
       result="SURVIVED"; survived=$((survived + 1))
     else
-      result="KILLED by $(failed_test)"; killed=$((killed + 1))
+      judge_failure
     fi
     restore
   fi
@@ -142,5 +171,6 @@ done <"$work/mutants.txt"
 
 build >/dev/null 2>&1  # leave the scratch build matching the tree
 summary="killed $killed of $((killed + survived))"
+[ $((timeouts + flaky)) -eq 0 ] || summary+=", $timeouts timed out, $flaky flaky (neither counted)"
 [ $((invalid + missing)) -eq 0 ] || summary+=" ($invalid invalid, $missing not found)"
 echo "$summary" | tee -a "$work/results.txt"

@@ -24,7 +24,8 @@ done
 
 # The native preset applies Debian's hardening flags.
 cmake --preset native >/dev/null
-cmake --build build/native --target orbilux orbilux-render orbilux_package_docs orbilux_render_man
+cmake --build build/native --target orbilux orbilux-render orbilux-wayland orbilux_package_docs orbilux_render_man \
+  orbilux_wayland_man
 
 name=orbilux-$version
 deb=orbilux_${version}_$(dpkg --print-architecture).deb

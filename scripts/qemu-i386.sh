@@ -1,8 +1,8 @@
 # Sourced by scripts/test.sh: lets 32-bit Linux programs (Wine's 32-bit half)
 # start through qemu user-mode emulation where the kernel cannot run them.
 # About 50 s per 32-bit process: for a short smoke run, not a whole suite.
-#   orbilux_qemu_start   0 when 32-bit programs now start; else the reason in
-#                        ORBILUX_QEMU_WHY
+#   orbilux_qemu_start   0 when 32-bit programs now start in WINEPREFIX; else
+#                        the reason in ORBILUX_QEMU_WHY
 #   orbilux_qemu_stop    removes the entry, if orbilux_qemu_start made it
 
 orbilux_binfmt=/proc/sys/fs/binfmt_misc
@@ -14,6 +14,14 @@ orbilux_qemu_start() {
   ORBILUX_QEMU_WHY=
   if [ ! -x "$qemu" ]; then
     ORBILUX_QEMU_WHY="qemu-user-static is not installed"; return 1
+  fi
+  # A 64-bit prefix gets its 32-bit half (syswow64) only when Wine could run
+  # 32-bit programs while making it; without one, every 32-bit program fails
+  # ("could not load kernel32.dll"). Making the half under qemu takes longer
+  # than the whole smoke run.
+  if [ ! -f "${WINEPREFIX:-}/drive_c/windows/syswow64/kernel32.dll" ]; then
+    ORBILUX_QEMU_WHY="the Wine prefix has no 32-bit half (Wine made it where 32-bit programs do not run)"
+    return 1
   fi
   if [ ! -e "$orbilux_binfmt/register" ]; then
     mount -t binfmt_misc binfmt_misc "$orbilux_binfmt" 2>/dev/null

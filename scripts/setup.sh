@@ -43,6 +43,9 @@ install emscripten node-acorn chromium ||
 # The page's second engine (its pixel, settings and layout suites); without
 # it those are skipped, and say so.
 install firefox-esr || echo "setup: firefox-esr could not be installed: the page's Firefox suites will be skipped"
+# The Wayland saver and its tests on a headless sway (weston: a compositor
+# without a layer shell).
+install libwayland-dev wayland-protocols sway swayidle grim wtype weston
 
 source "$(dirname "$0")/test-env.sh"
 orbilux_detect_i686

@@ -13,6 +13,8 @@ struct StandInRecord {
     // Loads, unloads by the saver, running state at load; verifier calls; the first's window, state, ticks at return.
     volatile LONG Attached, Freed, RunningAtAttach, VerifyCalls, FirstRunning, FirstTicksAtReturn;
     volatile DWORD FirstWindow;
+    // GetTickCount in the saver's process as the first call returns and as the second starts.
+    volatile DWORD FirstReturnTime, SecondCallTime;
     // WM_TIMER and posted WM_CLOSE taken from the saver's queue; GetTickCount at the first and last tick.
     volatile LONG TicksHandled, ClosesHandled, FilterCalls;
     volatile DWORD FirstTickTime, LastTickTime;

@@ -71,8 +71,10 @@ TEST(Curves, EveryKindMatchesItsCheckValuesAndCloses)
     // 2 x 180 reduces to entry 0, while the outer factor of kind 20 reads entry 180.
     EXPECT_TRUE(SameBits(CurveValue(180, 0), 0.0));
     EXPECT_NEAR(CurveValue(180, 20), 8.98e-11, 0.01e-11);
-    for (int a : {0, 45, 360})
-        EXPECT_EQ(CurveValue(a, 50) + CurveValue(a, -1), 0.0);
+    // A kind or degree out of range reads as zero, each on its own.
+    const int outside[][2] = {{0, 50}, {45, -1}, {360, 50}, {-1, 0}, {361, 12}, {-360, 49}};
+    for (const auto& o : outside)
+        EXPECT_TRUE(SameBits(CurveValue(o[0], o[1]), 0.0)) << o[0] << ", kind " << o[1];
 }
 
 TEST(Curves, PairRulesHoldBothWays)

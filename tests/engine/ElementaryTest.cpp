@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <ios>
 #include <vector>
 
+#include "base/DoubleDouble.h"
 #include "base/Elementary.h"
 #include "curves/CurveFamily.h"
 #include "curves/TrigTables.h"
@@ -85,6 +87,56 @@ TEST(Elementary, ExactlyKnownValues)
                                {-0.0, -0.0}};
     for (const auto& c : cubes)
         EXPECT_EQ(Bits(Cube(c[0])), Bits(c[1])) << c[0];
+}
+
+// The ends of the ranges, from elementary_reference.py --ends: the last
+// arguments before overflow, the first with a normal and the first with a
+// non-zero result, each with its neighbours one double either side.
+TEST(Elementary, RangeEnds)
+{
+    const double exps[][2] = {{0x1.62e42fefa39eep+9, 0x1.ffffffffffb2ap+1023},
+                              {0x1.62e42fefa39efp+9, 0x1.fffffffffff2ap+1023},
+                              {0x1.62e42fefa39f0p+9, INFINITY},
+                              {INFINITY, INFINITY},
+                              {-0x1.6232bdd7abcd3p+9, 0x0.ffffffffffe7cp-1022},
+                              {-0x1.6232bdd7abcd2p+9, 0x1.000000000007cp-1022},
+                              {-0x1.6232bdd7abcd1p+9, 0x1.000000000027cp-1022},
+                              {-720.0, 0x0.0000993b4dc95p-1022},
+                              {-740.0, 0x0.0000000000055p-1022},
+                              {-0x1.74910d52d3052p+9, 0.0},
+                              {-0x1.74910d52d3051p+9, 0x0.0000000000001p-1022},
+                              {-0x1.74910d52d3050p+9, 0x0.0000000000001p-1022},
+                              {-INFINITY, 0.0}};
+    for (const auto& e : exps)
+        EXPECT_EQ(Bits(Exp(e[0])), Bits(e[1])) << std::hexfloat << e[0];
+
+    // Cubes below the smallest normal are signed zeros.
+    const double cubes[][2] = {{0x1.428a2f98d728ap-341, 0.0},
+                               {0x1.428a2f98d728bp-341, 0x1.0000000000000p-1022},
+                               {0x1.428a2f98d728cp-341, 0x1.0000000000003p-1022},
+                               {-0x1.428a2f98d728bp-341, -0x1.0000000000000p-1022},
+                               {-0x1.428a2f98d728ap-341, -0.0},
+                               {0x1.428a2f98d7289p+341, 0x1.ffffffffffff7p+1023},
+                               {0x1.428a2f98d728ap+341, 0x1.ffffffffffffcp+1023},
+                               {0x1.428a2f98d728bp+341, INFINITY}};
+    for (const auto& c : cubes)
+        EXPECT_EQ(Bits(Cube(c[0])), Bits(c[1])) << std::hexfloat << c[0];
+}
+
+// Dekker's product is exact only while both halves of each split hold at
+// most 26 bits: a, b, the rounded product and its exact error.
+TEST(Elementary, ProductsAreExact)
+{
+    const double products[][4] = {
+        {0x1.14682c5c38921p+31, 0x1.fbf1515ea5847p+32, 0x1.12376ee3c6ed1p+64, 0x1.17f80ec430138p+8},
+        {0x1.ff0e13a2aed09p-33, 0x1.9027ef5ccfeb7p-5, 0x1.8f6adbd54db27p-37, -0x1.45798a7eb4122p-91},
+        {0x1.44a393a43c9b7p-6, 0x1.d70d80a470279p+36, 0x1.2aad0a09fdd7cp+31, -0x1.6768d6a13a810p-26},
+        {0x1.358e465d8f0edp+38, 0x1.bb9d26a4eb091p+12, 0x1.0c359d5fcbdd7p+51, 0x1.48aa17ee598f4p-4}};
+    for (const auto& p : products) {
+        const DoubleDouble product = TwoProduct(p[0], p[1]);
+        EXPECT_EQ(Bits(product.hi), Bits(p[2])) << std::hexfloat << p[0] << " * " << p[1];
+        EXPECT_EQ(Bits(product.lo), Bits(p[3])) << std::hexfloat << p[0] << " * " << p[1];
+    }
 }
 
 TEST(Elementary, EveryBuildComputesTheCorrectlyRoundedValues)

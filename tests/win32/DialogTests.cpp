@@ -14,7 +14,7 @@
 namespace {
 
 const int ID_IMAGES = IDC_IMAGES_PER_SEC, ID_SIZE = IDC_OBJECT_SIZE;
-const char* const TITLE = "Orbilux Setup - Version 1.9";
+const char* const TITLE = "Orbilux Setup - Version " ORBILUX_PROJECT_VERSION;
 const char* const IMAGES_WARNING = "Entry must be between 1 and 1000";
 const char* const SIZE_WARNING = "Entry must be between 0 and 500 %";
 
@@ -68,6 +68,17 @@ protected:
 };
 
 }  // namespace
+
+// A key left locked by a case that failed is gone when the next case starts.
+TEST_F(SettingsDialog, ALockedKeyLeftBehindIsRemoved)
+{
+    PutSettings({300, 0});
+    ASSERT_TRUE(SetKeyAccess("RC"));
+    RemoveSettingsKey();
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SETTINGS_KEY, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    RegCloseKey(key);
+}
 
 // OK writes what the dialog showed: over the runs with masks each box has its own
 // pattern (box k ticked in run b when bit b of k is set), so a box shown or read

@@ -10,6 +10,7 @@
 
 #include "testkit/win32/StandInRecord.h"
 #include "Support.h"
+#include "hostrules/CloseRules.h"
 
 namespace {
 
@@ -57,6 +58,10 @@ protected:
 
 }  // namespace
 
+// The gap after a check is measured, not raced: the saver reads the clock
+// after the verifier returns and before it asks again, so the stand-in's two
+// readings around them differ by at least the gap whenever the saver kept it,
+// however late a busy machine handles the queued key and the presses.
 TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
 {
     std::strcpy(Record.VerifyAnswers, "k1");  // refuse (after a flood of input), then accept
@@ -68,20 +73,26 @@ TEST_F(PasswordRun, RefusalKeepsTheSaverUntilAnAcceptanceEndsIt)
                           << "running state switched on before the verifier was loaded";
                       ASSERT_TRUE(PumpUntil([&] { return Record.TicksHandled > 0; })) << "the figure never started";
                       PressKey(VK_SPACE);
-                      // Neither the closes and input during the check nor the key queued behind it (well
-                      // within 200 ms) ask again or close; the figure goes on once the queue is empty.
+                      // Neither the closes and input during the check nor the key queued behind it ask again
+                      // within the gap; the figure goes on once the queue is empty.
                       PumpUntil([&] {
-                          return !Saver.Running() ||
+                          return !Saver.Running() || Record.VerifyCalls > 1 ||
                               (Record.ClosesHandled > FLOOD && Record.TicksHandled >= Record.FirstTicksAtReturn + 10);
                       });
-                      EXPECT_TRUE(Record.VerifyCalls == 1 && IsWindow(window));
+                      // (A second call, after the gap, accepted and ended the saver.)
+                      EXPECT_TRUE(Record.VerifyCalls > 1 || IsWindow(window));
                       EXPECT_TRUE(Record.FirstWindow == Handle(window) && Record.FirstRunning == 1);
-                      Sleep(300);  // well past the gap, a button press asks again and is accepted
-                      PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                      // Button presses until one asks again (after the gap) and is accepted.
+                      PumpUntil([&] {
+                          if (Record.VerifyCalls < 2 && Saver.Running())
+                              PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                          return Record.VerifyCalls >= 2 || !Saver.Running();
+                      });
                   }),
         0u)
         << "an accepted password did not end the saver";
     EXPECT_TRUE(Record.VerifyCalls == 2 && Record.Freed == 1) << "the verifier was not unloaded";
+    EXPECT_GE(Record.SecondCallTime - Record.FirstReturnTime, VERIFY_GAP_MS) << "asked again within the gap";
     EXPECT_FALSE(ScreenSaverRunning()) << "running state left on after the run";
 }
 

@@ -65,7 +65,10 @@ std::string StoredSettings();
 // Gives the settings key one access entry for everyone ("KA" all, "KR" read,
 // "RC" none of its values), as an administrator would lock the settings.
 bool SetKeyAccess(const char* rights);
+// Removes the key, unlocking it first: a case that failed (or a run that was
+// killed) with the key locked must not make the next case fail.
 inline void RemoveSettingsKey()
 {
+    SetKeyAccess("KA");
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Plorvex");
 }

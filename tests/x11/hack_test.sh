@@ -165,6 +165,9 @@ done <"$tmp/lines"
 expected=$(printf '/usr/%s\n' bin/orbilux-render libexec/xscreensaver/orbilux share/doc/orbilux/changelog.gz \
   share/doc/orbilux/copyright share/lintian/overrides/orbilux share/man/man1/orbilux-render.1.gz \
   share/man/man6/orbilux.6.gz share/xscreensaver/config/orbilux.xml)
+# The Wayland saver, where the build made it.
+[ -x "$build/wayland/orbilux-wayland" ] &&
+  expected=$(printf '%s\n' "$expected" /usr/bin/orbilux-wayland /usr/share/man/man6/orbilux-wayland.6.gz | sort)
 DESTDIR=$tmp/root cmake --install "$build" >/dev/null || fail "cmake --install"
 installed=$(cd "$tmp/root" && find . -type f | sed 's/^\.//' | sort)
 check "cmake --install gave: $installed" test "$installed" = "$expected" -a -x "$tmp/root/usr/libexec/xscreensaver/orbilux"

@@ -43,6 +43,8 @@ static LONG WINAPI CountingFilter(EXCEPTION_POINTERS*)
 extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
 {
     LONG call = InterlockedIncrement(&Record->VerifyCalls) - 1;
+    if (call == 1)
+        Record->SecondCallTime = GetTickCount();
     LONG scripted = static_cast<LONG>(strnlen(Record->VerifyAnswers, sizeof Record->VerifyAnswers));
     char answer = scripted == 0 ? '1' : Record->VerifyAnswers[call < scripted ? call : scripted - 1];
     if (call == 0) {
@@ -64,8 +66,10 @@ extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window)
             DispatchMessageA(&m);
         PostMessageA(window, WM_KEYDOWN, VK_SPACE, 1);
     }
-    if (call == 0)
+    if (call == 0) {
         Record->FirstTicksAtReturn = Record->TicksHandled;
+        Record->FirstReturnTime = GetTickCount();
+    }
     return answer == '1';
 }
 

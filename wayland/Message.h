@@ -1,0 +1,5 @@
+// One line on standard error, "orbilux-wayland: TEXT".
+#pragma once
+#include <string>
+
+void Message(const std::string& text);
