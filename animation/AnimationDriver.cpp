@@ -17,8 +17,8 @@ AnimationStateRecord InitialAnimationState()
     AnimationStateRecord state{};
     state.CurrentShape = SHAPE_CIRCLE;
     state.CurrentRotation = ROTATION_NONE;
-    state.ZoomPhases = ZOOM_FOUR_PHASE;
-    state.ZoomShrinking = 1;
+    state.Zoom.ZoomPhases = ZOOM_FOUR_PHASE;
+    state.Zoom.ZoomShrinking = 1;
     return state;
 }
 
@@ -34,20 +34,6 @@ void KeepCurvePair(AnimationStateRecord& state, const CurvePair& pair)
 {
     state.KindX = pair.KindX;
     state.KindY = pair.KindY;
-}
-
-ZoomRecord ZoomOf(const AnimationStateRecord& state)
-{
-    return {state.ZoomPhases, state.ZoomShrinking, state.ZoomStep, state.ZoomFast, state.ObjectRadius};
-}
-
-void KeepZoom(AnimationStateRecord& state, const ZoomRecord& zoom)
-{
-    state.ZoomPhases = zoom.ZoomPhases;
-    state.ZoomShrinking = zoom.ZoomShrinking;
-    state.ZoomStep = zoom.ZoomStep;
-    state.ZoomFast = zoom.ZoomFast;
-    state.ObjectRadius = zoom.ObjectRadius;
 }
 
 }  // namespace
@@ -140,7 +126,7 @@ void AnimationTick(AnimationStateRecord& state, DrawSurface& surface, AnimationH
         state.CurrentRotation = ChooseRotation();
         state.ZoomLevel = ChooseZoomLevel();
         if (state.ZoomLevel != 0)
-            KeepZoom(state, SetUpZoom(state.ZoomLevel, state.ObjectRadius));
+            state.Zoom = SetUpZoom(state.ZoomLevel, state.ObjectRadius);
         if (JoiningDots())
             surface.MoveTo(state.StartX, state.StartY);
     }
@@ -150,7 +136,7 @@ void AnimationTick(AnimationStateRecord& state, DrawSurface& surface, AnimationH
     MapPoint(state, state.Step, x, y);
     if (state.ObjectRadius != 0) {
         if (state.ZoomLevel != 0)
-            KeepZoom(state, UpdateZoom(ZoomOf(state), state.Step, state.BaseRadius));
+            UpdateZoom(state.Zoom, state.ObjectRadius, state.Step, state.BaseRadius);
         DrawShape(surface, {state.CurrentShape, state.CurrentRotation, state.ObjectRadius, state.Step}, x, y);
     } else if (JoiningDots()) {
         surface.LineTo(x, y);

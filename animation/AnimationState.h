@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "curves/CurveFamily.h"
+#include "shapes/ShapeSelection.h"
 
 // The current figure's samples at the degrees 0 to 360 and their bounds.
 struct CurvePathRecord {
@@ -24,11 +25,8 @@ struct AnimationStateRecord {
     std::int32_t CurrentShape;     // one shape bit for the whole figure
     std::int32_t CurrentRotation;  // one rotation bit for the whole figure
     std::int32_t ZoomLevel;        // 0 = no zoom, else the zoom level bit
-    std::int32_t ZoomPhases;       // phase-count bit
-    std::int32_t ZoomShrinking;    // 1 while the zoom decreases the radius
-    std::int32_t ZoomStep;         // steps per one-pixel change, or pixels per step when ZoomFast
-    std::int32_t ZoomFast;
-    std::uint32_t TimerId;  // last StartTimer result; 0 = no timer running
+    ZoomRecord Zoom;               // the zoom's phases, direction and speed
+    std::uint32_t TimerId;         // last StartTimer result; 0 = no timer running
     std::uintptr_t BackgroundBrush;
 };
 extern AnimationStateRecord AnimationState;

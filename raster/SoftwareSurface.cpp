@@ -210,7 +210,7 @@ void SoftwareSurface::DrawEllipse(i64 left, i64 top, i64 right, i64 bottom)
     // Nearest value of the parity of limit, clamped to 0..limit.
     auto snap = [](double v, i64 limit) {
         const i64 parity = limit & 1;
-        i64 k = static_cast<i64>(std::floor((v - parity) / 2 + 0.5));
+        i64 k = static_cast<i64>(std::floor((v - static_cast<double>(parity)) / 2 + 0.5));
         return std::min(limit, std::max<i64>(parity, 2 * k + parity));
     };
     const double rx = static_cast<double>(std::max<i64>(dx, 1));

@@ -14,7 +14,7 @@ packages=(
   xvfb xdotool x11-apps imagemagick strace
   libx11-dev xscreensaver-data xscreensaver-data-extra
   libxres-dev x11-utils xscreensaver lintian
-  clang libclang-rt-14-dev libfuzzer-14-dev
+  clang libclang-rt-14-dev libfuzzer-14-dev clang-format clang-tidy
 )
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }

@@ -17,7 +17,14 @@ void MemoryStore::WriteValue(const char* name, std::uint32_t value)
     int i = SettingsValueIndex(name);
     if (i < 0)
         return;
-    KeyExists = true;
-    Present[i] = true;
+    KeyExists = Present[i] = true;
     Values[i] = value;
+}
+
+void MemoryStore::Unset(const char* name)
+{
+    int i = SettingsValueIndex(name);
+    KeyExists = true;
+    if (i >= 0)
+        Present[i] = false;
 }

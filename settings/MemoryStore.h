@@ -12,6 +12,9 @@ class MemoryStore : public SettingsValueStore {
 public:
     StoreRead ReadValue(const char* name, std::uint32_t& value) override;
     void WriteValue(const char* name, std::uint32_t value) override;
+    // Makes `name` a value that cannot be read, in a key that exists (a
+    // registry value of the wrong type).
+    void Unset(const char* name);
 
     bool KeyExists = false;
     bool Present[SETTINGS_VALUE_COUNT] = {};

@@ -186,20 +186,17 @@ void ParseSettingsText(const std::string& text, const std::string& fileName, std
     changes.insert(changes.end(), source.Changes.begin(), source.Changes.end());
 }
 
-void ApplySettingChanges(const std::vector<SettingChange>& changes, MemoryStore& store)
+void ApplySettingChanges(const std::vector<SettingChange>& changes, SettingsValueStore& store)
 {
     for (const SettingChange& c : changes) {
-        std::uint32_t& value = store.Values[c.Index];
+        const SettingFacts& facts = SETTINGS_TABLE[c.Index];
         // Bits change the stored mask, or the default that the load would use.
-        std::uint32_t base = store.KeyExists && store.Present[c.Index] ? value : SETTINGS_TABLE[c.Index].Default;
-        if (c.Operation == SettingChange::Set)
-            value = c.Value;
-        else if (c.Operation == SettingChange::AddBits)
-            value = base | c.Value;
-        else
-            value = base & ~c.Value;
-        store.KeyExists = true;
-        store.Present[c.Index] = true;
+        std::uint32_t base = facts.Default;
+        store.ReadValue(facts.Name, base);
+        std::uint32_t value = c.Operation == SettingChange::Set ? c.Value
+            : c.Operation == SettingChange::AddBits             ? base | c.Value
+                                                                : base & ~c.Value;
+        store.WriteValue(facts.Name, value);
     }
 }
 

@@ -45,7 +45,7 @@ void ParseSettingsText(const std::string& text, const std::string& fileName, std
 
 // Applies the changes in order to `store`; bits go into the stored value, or
 // into the default when none is stored.
-void ApplySettingChanges(const std::vector<SettingChange>& changes, MemoryStore& store);
+void ApplySettingChanges(const std::vector<SettingChange>& changes, SettingsValueStore& store);
 
 // The help lines of the friendly options, each with its default, then the
 // stored values'; `dashes` is "-" or "--".

@@ -1,19 +1,24 @@
 #include "settings/Settings.h"
 
+#include <cstring>
+
+#include "settings/SettingsTable.h"
 #include "settings/SettingsValues.h"
 
 namespace {
 
 // The record at process start: every value's default from the table.
-constexpr SettingsRecord StartRecord()
+SettingsRecord StartRecord()
 {
-    return {DEFAULT_RADIUS_FACTOR,
-            DEFAULT_TIMER_INTERVAL,
-            SETTINGS_TABLE[SETTING_JOIN_THE_DOTS].Default,
-            SETTINGS_TABLE[SETTING_OBJECT_SHAPE].Default,
-            SETTINGS_TABLE[SETTING_OBJECT_ROTATION].Default,
-            static_cast<std::int32_t>(SETTINGS_TABLE[SETTING_COLOUR_OPTION].Default),
-            SETTINGS_TABLE[SETTING_ZOOM_OPTION].Default};
+    SettingsRecord record{};
+    for (const SettingFacts& facts : SETTINGS_TABLE)
+        facts.Take(record, facts.Default);
+    return record;
+}
+
+bool InRange(const SettingFacts& facts, std::uint32_t stored)
+{
+    return stored >= facts.Low && stored <= facts.High;
 }
 
 }  // namespace
@@ -42,73 +47,45 @@ std::uint32_t PercentFor(double radiusFactor)
     return static_cast<std::uint32_t>(percent);
 }
 
+// In table order, so a value's Counts sees the values loaded before it.
 void LoadSettings(SettingsValueStore& store)
 {
-    std::uint32_t value = 0;
-
-    Settings.RadiusFactor = DEFAULT_RADIUS_FACTOR;
-    if (store.ReadValue(VALUE_RADIUS_FACTOR, value) == StoreRead::Read)
-        Settings.RadiusFactor = static_cast<double>(value) * 0.01;
-
-    // A stored 0 would divide by zero, and more than 1000 would give an
-    // interval of 0; both keep the default.
-    Settings.TimerInterval = DEFAULT_TIMER_INTERVAL;
-    if (store.ReadValue(VALUE_IMAGES_PER_SEC, value) == StoreRead::Read && value >= MIN_IMAGES_PER_SEC &&
-        value <= MAX_IMAGES_PER_SEC)
-        Settings.TimerInterval = 1000u / value;
-
-    // Joining only applies to an object size of 0.
-    if (Settings.RadiusFactor > 0.001) {
-        Settings.JoinTheDots = 0;
-    } else {
-        StoreRead read = store.ReadValue(VALUE_JOIN_THE_DOTS, value);
-        if (read == StoreRead::Read)
-            Settings.JoinTheDots = value;
-        else if (read == StoreRead::ValueUnreadable)
-            Settings.JoinTheDots = 0;
+    for (const SettingFacts& facts : SETTINGS_TABLE) {
+        if (facts.Counts && !facts.Counts(Settings)) {
+            facts.Take(Settings, facts.Default);
+            continue;
+        }
+        std::uint32_t value = 0;
+        StoreRead read = store.ReadValue(facts.Name, value);
+        if (read == StoreRead::Read && ((facts.Load & DEFAULT_OUT_OF_RANGE) == 0 || InRange(facts, value)))
+            facts.Take(Settings, value);
+        else if ((read == StoreRead::Read) ||
+                 (read == StoreRead::KeyMissing && facts.Load & DEFAULT_WHEN_KEY_MISSING) ||
+                 (read == StoreRead::ValueUnreadable && facts.Load & DEFAULT_WHEN_UNREADABLE))
+            facts.Take(Settings, facts.Default);
     }
-
-    if (store.ReadValue(VALUE_OBJECT_SHAPE, value) == StoreRead::Read)
-        Settings.ObjectShape = value;
-    if (store.ReadValue(VALUE_OBJECT_ROTATION, value) == StoreRead::Read)
-        Settings.ObjectRotation = value;
-    if (store.ReadValue(VALUE_COLOUR_OPTION, value) == StoreRead::Read)
-        Settings.ColourOption = static_cast<std::int32_t>(value);
-    if (store.ReadValue(VALUE_ZOOM_OPTION, value) == StoreRead::Read)
-        Settings.ZoomOption = value;
 }
 
-void SaveRadiusFactor(SettingsValueStore& store)
+void SaveSetting(SettingsValueStore& store, int index)
 {
-    store.WriteValue(VALUE_RADIUS_FACTOR, PercentFor(Settings.RadiusFactor));
+    const SettingFacts& facts = SETTINGS_TABLE[index];
+    store.WriteValue(facts.Name, facts.Stored(Settings));
 }
 
-void SaveImagesPerSec(SettingsValueStore& store)
+void SaveStoredValue(SettingsValueStore& store, int index, std::uint32_t stored)
 {
-    store.WriteValue(VALUE_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval));
+    const SettingFacts& facts = SETTINGS_TABLE[index];
+    store.WriteValue(facts.Name, facts.Kind == SettingKind::Bits && stored == 0 ? facts.Default : stored);
 }
 
-void SaveJoinTheDots(SettingsValueStore& store)
+bool RecordHolds(const SettingsRecord& record, int index, std::uint32_t stored)
 {
-    store.WriteValue(VALUE_JOIN_THE_DOTS, Settings.JoinTheDots);
-}
-
-void SaveColourOption(SettingsValueStore& store, std::int32_t value)
-{
-    store.WriteValue(VALUE_COLOUR_OPTION, static_cast<std::uint32_t>(value));
-}
-
-void SaveObjectShape(SettingsValueStore& store, std::uint32_t mask)
-{
-    store.WriteValue(VALUE_OBJECT_SHAPE, mask == 0 ? SETTINGS_TABLE[SETTING_OBJECT_SHAPE].Default : mask);
-}
-
-void SaveObjectRotation(SettingsValueStore& store, std::uint32_t mask)
-{
-    store.WriteValue(VALUE_OBJECT_ROTATION, mask == 0 ? SETTINGS_TABLE[SETTING_OBJECT_ROTATION].Default : mask);
-}
-
-void SaveZoomOption(SettingsValueStore& store, std::uint32_t mask)
-{
-    store.WriteValue(VALUE_ZOOM_OPTION, mask);
+    const SettingFacts& facts = SETTINGS_TABLE[index];
+    if ((facts.Load & DEFAULT_OUT_OF_RANGE) != 0 && !InRange(facts, stored))
+        return false;
+    // The two records differ at most in that one field, so comparing their
+    // bytes compares it, whatever its type; a loaded field is never NaN or -0.
+    SettingsRecord loaded = record;
+    facts.Take(loaded, stored);
+    return std::memcmp(&loaded, &record, sizeof record) == 0;  // NOLINT(bugprone-suspicious-memory-comparison)
 }

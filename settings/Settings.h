@@ -32,16 +32,15 @@ protected:
 void ResetSettings();
 void LoadSettings(SettingsValueStore& store);
 
-// Each writes one value, computed from Settings or its argument.
-void SaveRadiusFactor(SettingsValueStore& store);
-void SaveImagesPerSec(SettingsValueStore& store);
-void SaveJoinTheDots(SettingsValueStore& store);
-void SaveColourOption(SettingsValueStore& store, std::int32_t value);
-// Masks built from the dialog's check boxes; empty masks are written as the
-// shape and rotation defaults (2) and as no zoom (0).
-void SaveObjectShape(SettingsValueStore& store, std::uint32_t mask);
-void SaveObjectRotation(SettingsValueStore& store, std::uint32_t mask);
-void SaveZoomOption(SettingsValueStore& store, std::uint32_t mask);
+// Writes value `index` (SETTINGS_TABLE's row) as Settings holds it.
+void SaveSetting(SettingsValueStore& store, int index);
+// Writes `stored` as value `index`; an empty mask (a Bits row, built from the
+// dialog's check boxes) is written as the default: shape and rotation 2, no
+// zoom 0.
+void SaveStoredValue(SettingsValueStore& store, int index, std::uint32_t stored);
+// Whether `record` holds in value `index`'s field what the load makes of
+// `stored` (29 % loads as 0.29, whose stored form is 28).
+bool RecordHolds(const SettingsRecord& record, int index, std::uint32_t stored);
 
 // The dialog's and the store's conversions.
 std::uint32_t ImagesPerSecFor(std::uint32_t timerInterval);  // 1000 div interval, safe for 0

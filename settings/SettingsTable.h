@@ -13,7 +13,15 @@
 //             Bits:   a mask, any combination of Choices' Value bits;
 //             Choice: exactly one of Choices' Values;
 //   Default   what the load uses when nothing is stored, as a stored number;
-//   ControlId the dialog's control (Number, Flag), 0 when it has none.
+//   ControlId the dialog's control (Number, Flag), 0 when it has none;
+//   Refused   the caption of the dialog's warning for a refused entry (Number);
+//   Stored    the settings record's field as its stored number (the saves,
+//             the dialog's fields, the page's stored form);
+//   Take      a stored number into the record's field (the load, the start
+//             record from Default, the dialog's entries);
+//   Load      what the load does with a value it cannot use (LoadRule bits);
+//   Counts    null, or whether the record lets the value count at all (the
+//             load sets the default when it does not).
 // Choices, in bit order for Bits, give each option name ("four-point-star"),
 // the dialog's label ("4 Point Star"), the stored bit or number and the
 // dialog's control id. Low and High are the range the dialog and the friendly
@@ -23,8 +31,19 @@
 #include <cstdint>
 
 #include "settings/DialogIds.h"
+#include "settings/Settings.h"
 
 enum class SettingKind { Number, Flag, Bits, Choice };
+
+// The load's rules for a value it does not take as stored: without a bit, the
+// record's field keeps what it holds.
+enum LoadRule : unsigned {
+    KEEP_FIELD = 0,
+    DEFAULT_WHEN_KEY_MISSING = 1,  // no settings key at all
+    DEFAULT_WHEN_UNREADABLE = 2,   // the key is there, the value is not (or not 4 bytes)
+    DEFAULT_OUT_OF_RANGE = 4,      // a stored number outside Low to High
+    DEFAULT_WHEN_NOT_READ = DEFAULT_WHEN_KEY_MISSING | DEFAULT_WHEN_UNREADABLE,
+};
 
 struct SettingChoice {
     const char* Name;
@@ -45,6 +64,11 @@ struct SettingFacts {
     int ControlId;
     const SettingChoice* Choices;  // Bits and Choice only
     int ChoiceCount;
+    const char* Refused;  // Number only
+    std::uint32_t (*Stored)(const SettingsRecord& record);
+    void (*Take)(SettingsRecord& record, std::uint32_t stored);
+    unsigned Load;
+    bool (*Counts)(const SettingsRecord& record);
 };
 
 inline constexpr SettingChoice SHAPE_CHOICES[] = {
@@ -92,19 +116,37 @@ template <typename T, int N> constexpr int CountOf(const T (&)[N])
 inline constexpr SettingFacts SETTINGS_TABLE[] = {
     {"RadiusFactor", "object-size", "Object Size (%)",
      "object size, per cent of the window's smaller side (0: pixels or joined lines)", SettingKind::Number, 8, 0, 500,
-     "%", IDC_OBJECT_SIZE, nullptr, 0},
+     "%", IDC_OBJECT_SIZE, nullptr, 0, "Circle Radius",
+     [](const SettingsRecord& r) { return PercentFor(r.RadiusFactor); },
+     [](SettingsRecord& r, std::uint32_t v) { r.RadiusFactor = static_cast<double>(v) * 0.01; }, DEFAULT_WHEN_NOT_READ,
+     nullptr},
+    // A stored 0 would divide by zero, and more than 1000 would give an
+    // interval of 0: both load as the default.
     {"ImagesPerSec", "images-per-sec", "Images Per Second", "images drawn, one per timer tick", SettingKind::Number, 50,
-     1, 1000, "per second", IDC_IMAGES_PER_SEC, nullptr, 0},
+     1, 1000, "per second", IDC_IMAGES_PER_SEC, nullptr, 0, "Images Per Second",
+     [](const SettingsRecord& r) { return ImagesPerSecFor(r.TimerInterval); },
+     [](SettingsRecord& r, std::uint32_t v) { r.TimerInterval = v == 0 ? 1000u : 1000u / v; },
+     DEFAULT_WHEN_NOT_READ | DEFAULT_OUT_OF_RANGE, nullptr},
+    // Joining only applies to an object size of 0.
     {"JoinTheDots", "join-dots", "Connect Dots (if size zero)", "join successive points (object size 0 only)",
-     SettingKind::Flag, 0, 0, 1, "", IDC_JOIN_THE_DOTS, nullptr, 0},
+     SettingKind::Flag, 0, 0, 1, "", IDC_JOIN_THE_DOTS, nullptr, 0, nullptr,
+     [](const SettingsRecord& r) { return r.JoinTheDots; },
+     [](SettingsRecord& r, std::uint32_t v) { r.JoinTheDots = v; }, DEFAULT_WHEN_UNREADABLE,
+     [](const SettingsRecord& r) { return !(r.RadiusFactor > 0.001); }},
     {"ObjectShape", "shape", "Shapes", "the shapes to draw, one picked per figure", SettingKind::Bits, 2, 0, 0, "", 0,
-     SHAPE_CHOICES, CountOf(SHAPE_CHOICES)},
+     SHAPE_CHOICES, CountOf(SHAPE_CHOICES), nullptr, [](const SettingsRecord& r) { return r.ObjectShape; },
+     [](SettingsRecord& r, std::uint32_t v) { r.ObjectShape = v; }, KEEP_FIELD, nullptr},
     {"ObjectRotation", "rotation", "Rotation", "the rotations, one picked per figure", SettingKind::Bits, 2, 0, 0, "",
-     0, ROTATION_CHOICES, CountOf(ROTATION_CHOICES)},
+     0, ROTATION_CHOICES, CountOf(ROTATION_CHOICES), nullptr, [](const SettingsRecord& r) { return r.ObjectRotation; },
+     [](SettingsRecord& r, std::uint32_t v) { r.ObjectRotation = v; }, KEEP_FIELD, nullptr},
     {"ColourOption", "colour", "Colour Option", "colour range (the colour components' lower bound)",
-     SettingKind::Choice, 10, 0, 0, "", 0, COLOUR_CHOICES, CountOf(COLOUR_CHOICES)},
+     SettingKind::Choice, 10, 0, 0, "", 0, COLOUR_CHOICES, CountOf(COLOUR_CHOICES), nullptr,
+     [](const SettingsRecord& r) { return static_cast<std::uint32_t>(r.ColourOption); },
+     [](SettingsRecord& r, std::uint32_t v) { r.ColourOption = static_cast<std::int32_t>(v); }, KEEP_FIELD, nullptr},
     {"ZoomOption", "zoom", "Zoom Options", "zoom levels (one picked per figure), phase counts and start sizes",
-     SettingKind::Bits, 0, 0, 0, "", 0, ZOOM_CHOICES, CountOf(ZOOM_CHOICES)},
+     SettingKind::Bits, 0, 0, 0, "", 0, ZOOM_CHOICES, CountOf(ZOOM_CHOICES), nullptr,
+     [](const SettingsRecord& r) { return r.ZoomOption; }, [](SettingsRecord& r, std::uint32_t v) { r.ZoomOption = v; },
+     KEEP_FIELD, nullptr},
 };
 
 inline constexpr int SETTINGS_VALUE_COUNT = CountOf(SETTINGS_TABLE);

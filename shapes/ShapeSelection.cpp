@@ -83,15 +83,14 @@ std::int32_t PhaseLength(std::int32_t zoomPhases)
     return 360;
 }
 
-ZoomRecord SetUpZoom(std::int32_t zoomLevel, std::int32_t objectRadius)
+ZoomRecord SetUpZoom(std::int32_t zoomLevel, std::int32_t& objectRadius)
 {
     ZoomRecord state{};
-    state.ObjectRadius = objectRadius;
     state.ZoomPhases = ChooseZoomPhases();
     state.ZoomShrinking = ChooseZoomStart() == ZOOM_START_LARGE ? 1 : 0;
     double length = PhaseLength(state.ZoomPhases);
     ZoomConstants zoom = ZoomConstantsFor(zoomLevel);
-    double radius = state.ObjectRadius;
+    double radius = objectRadius;
 
     // A radius of 0 makes the quotient infinite; like any quotient of at most
     // 1 it selects the per-step change, which then is 0 pixels.
@@ -110,12 +109,12 @@ ZoomRecord SetUpZoom(std::int32_t zoomLevel, std::int32_t objectRadius)
     if (state.ZoomFast == 1)
         start = TruncToInt32(std::floor(radius * zoom.Remainder));
     else
-        start = state.ObjectRadius - static_cast<std::int32_t>(length) / state.ZoomStep;
-    state.ObjectRadius = start < 1 ? 1 : start;
+        start = objectRadius - static_cast<std::int32_t>(length) / state.ZoomStep;
+    objectRadius = start < 1 ? 1 : start;
     return state;
 }
 
-ZoomRecord UpdateZoom(ZoomRecord state, std::int32_t step, std::int32_t baseRadius)
+void UpdateZoom(ZoomRecord& state, std::int32_t& objectRadius, std::int32_t step, std::int32_t baseRadius)
 {
     if ((state.ZoomPhases == ZOOM_TWO_PHASE && step == 180) ||
         (state.ZoomPhases == ZOOM_FOUR_PHASE && (step == 90 || step == 180 || step == 270)))
@@ -126,13 +125,12 @@ ZoomRecord UpdateZoom(ZoomRecord state, std::int32_t step, std::int32_t baseRadi
         change = state.ZoomStep;
     else if (state.ZoomStep != 0 && step % state.ZoomStep == 0)
         change = 1;
-    state.ObjectRadius = state.ZoomShrinking == 1 ? SubtractSaturating(state.ObjectRadius, change)
-                                                  : AddSaturating(state.ObjectRadius, change);
+    objectRadius =
+        state.ZoomShrinking == 1 ? SubtractSaturating(objectRadius, change) : AddSaturating(objectRadius, change);
 
-    std::int32_t larger = state.ObjectRadius > 1 ? state.ObjectRadius : 1;
+    std::int32_t larger = objectRadius > 1 ? objectRadius : 1;
     if (baseRadius < larger)
-        state.ObjectRadius = baseRadius;
-    else if (state.ObjectRadius <= 1)
-        state.ObjectRadius = 1;
-    return state;
+        objectRadius = baseRadius;
+    else if (objectRadius <= 1)
+        objectRadius = 1;
 }

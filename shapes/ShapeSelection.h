@@ -3,14 +3,13 @@
 #pragma once
 #include <cstdint>
 
-// A figure's zoom: chosen by SetUpZoom, advanced by UpdateZoom, kept by the
-// caller between steps.
+// A figure's zoom: chosen by SetUpZoom, advanced by UpdateZoom, kept in the
+// figure's AnimationStateRecord between steps.
 struct ZoomRecord {
     std::int32_t ZoomPhases;     // phase-count bit
     std::int32_t ZoomShrinking;  // 1 while the zoom decreases the radius
     std::int32_t ZoomStep;       // steps per one-pixel change, or pixels per step when ZoomFast
     std::int32_t ZoomFast;
-    std::int32_t ObjectRadius;
 };
 
 // Each returns one bit of its settings mask, drawing random numbers until an
@@ -26,7 +25,8 @@ std::int32_t ChooseZoomStart();
 std::int32_t PhaseLength(std::int32_t zoomPhases);
 
 // For a figure whose zoom level is not 0: phases, start size and speed; may
-// start the radius small.
-ZoomRecord SetUpZoom(std::int32_t zoomLevel, std::int32_t objectRadius);
-// `zoom` with ObjectRadius changed for `step`, within 1 to baseRadius.
-ZoomRecord UpdateZoom(ZoomRecord zoom, std::int32_t step, std::int32_t baseRadius);
+// start `objectRadius` small.
+ZoomRecord SetUpZoom(std::int32_t zoomLevel, std::int32_t& objectRadius);
+// Advances `zoom` to `step` and changes `objectRadius` for it, within 1 to
+// baseRadius.
+void UpdateZoom(ZoomRecord& zoom, std::int32_t& objectRadius, std::int32_t step, std::int32_t baseRadius);

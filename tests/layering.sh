@@ -7,7 +7,7 @@
 # platforms).
 # Platform code is host/, resources/, render/, posix/, x11/, wayland/ and every win32/
 # subfolder; everything else is portable, and nothing portable includes a
-# win32/ subfolder.
+# win32/ subfolder. tests/ and bench/ share code only through testkit/.
 # Usage: layering.sh [source root]
 cd "${1:-$(dirname "$0")/..}" || exit 2
 layer() {
@@ -42,5 +42,16 @@ libm='std::(sin|cos|tan|exp|expm1|log|pow|cbrt|atan2?|hypot)[[:space:]]*\(|[^a-z
 for file in $(find base curves settings shapes animation hostrules -name '*.cpp' -o -name '*.h'); do
     case $file in */win32/*) continue ;; esac
     grep -Eq "$libm" "$file" && echo "$file: calls the C library's elementary functions" && status=1
+done
+# The tests and the benchmarks share what they share through testkit/; neither
+# includes, imports or adds an include path into the other, and testkit/
+# reaches into neither.
+for file in $(find tests bench testkit -type f \( -name '*.h' -o -name '*.cpp' -o -name '*.mjs' -o -name '*.js' \
+                   -o -name CMakeLists.txt \) -not -path 'tests/data/*' 2>/dev/null); do
+    case $file in
+    tests/*) other=bench ;; bench/*) other=tests ;; *) other='tests|bench' ;;
+    esac
+    grep -Eq "(#[[:space:]]*include[[:space:]]*\"|from[[:space:]]+'([.][.]/)*|PROJECT_SOURCE_DIR\}/)($other)/" "$file" &&
+        echo "$file: reaches into $(echo "$other" | sed 's/|/ or /')/; shared code belongs in testkit/" && status=1
 done
 exit $status

@@ -19,7 +19,7 @@ struct zwlr_layer_surface_v1;
 struct wp_viewport;
 struct wp_fractional_scale_v1;
 
-class OutputView : private PixelSink {
+class OutputView final : private PixelSink {
 public:
     OutputView(Client& client, wl_output* output, std::uint32_t seed);
     ~OutputView();
@@ -84,7 +84,6 @@ private:
     std::vector<std::uint32_t> FramePixels;
     std::vector<Box> FrameBoxes;
     bool FramePixelsComplete = true;
-    bool Shown = false;  // the first frame went out
 
     FigureSlot Figure;
     bool Created = false;

@@ -10,42 +10,6 @@
 
 namespace {
 
-enum {
-    RADIUS = SETTING_RADIUS_FACTOR,
-    IMAGES = SETTING_IMAGES_PER_SEC,
-    JOIN = SETTING_JOIN_THE_DOTS,
-    SHAPE = SETTING_OBJECT_SHAPE,
-    ROTATION = SETTING_OBJECT_ROTATION,
-    COLOUR = SETTING_COLOUR_OPTION,
-    ZOOM = SETTING_ZOOM_OPTION
-};
-
-// What the record holds of each value, as the value's stored number.
-void StoredForm(std::uint32_t (&values)[SETTINGS_VALUE_COUNT])
-{
-    values[RADIUS] = PercentFor(Settings.RadiusFactor);
-    values[IMAGES] = ImagesPerSecFor(Settings.TimerInterval);
-    values[JOIN] = Settings.JoinTheDots;
-    values[SHAPE] = Settings.ObjectShape;
-    values[ROTATION] = Settings.ObjectRotation;
-    values[COLOUR] = static_cast<std::uint32_t>(Settings.ColourOption);
-    values[ZOOM] = Settings.ZoomOption;
-}
-
-// Whether the record took `value` as given for value `index`.
-bool Took(int index, std::uint32_t value)
-{
-    switch (index) {
-    case RADIUS: return Settings.RadiusFactor == static_cast<double>(value) * 0.01;
-    case IMAGES: return value != 0 && Settings.TimerInterval == 1000u / value;
-    case JOIN: return Settings.JoinTheDots == value;
-    case SHAPE: return Settings.ObjectShape == value;
-    case ROTATION: return Settings.ObjectRotation == value;
-    case COLOUR: return static_cast<std::uint32_t>(Settings.ColourOption) == value;
-    default: return Settings.ZoomOption == value;
-    }
-}
-
 // The edit's reading of a number: a plain signed decimal that fits 32 bits,
 // taken as unsigned; false for anything else.
 bool ReadEntry(const char* text, std::uint32_t& value)
@@ -53,6 +17,17 @@ bool ReadEntry(const char* text, std::uint32_t& value)
     if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
         return false;
     return ParseNumber32(text, value);
+}
+
+// `text`, then a line per stored value: `format` with its name and number.
+std::string ValuesText(const MemoryStore& store, std::string text, const char* format)
+{
+    char line[64];
+    for (int i = 0; i < SETTINGS_VALUE_COUNT; i++) {
+        std::snprintf(line, sizeof line, format, SETTINGS_TABLE[i].Name, store.Values[i]);
+        text += line;
+    }
+    return text;
 }
 
 }  // namespace
@@ -65,8 +40,11 @@ void PageSettings::Clear()
 
 void PageSettings::Give(int index, const char* text, std::size_t length)
 {
-    Store.KeyExists = true;
-    Store.Present[index] = std::strlen(text) == length && ParseNumber32(text, Store.Values[index]);
+    std::uint32_t value = 0;
+    if (std::strlen(text) == length && ParseNumber32(text, value))
+        Store.WriteValue(SETTINGS_TABLE[index].Name, value);
+    else
+        Store.Unset(SETTINGS_TABLE[index].Name);
     Given |= 1u << index;
 }
 
@@ -76,74 +54,49 @@ std::uint32_t PageSettings::Load()
     LoadSettings(Store);
     // A value the rules took stays as given (29 % loads as 0.29, whose stored
     // form would be 28); the others take the record's stored form.
-    std::uint32_t form[SETTINGS_VALUE_COUNT];
-    StoredForm(form);
     std::uint32_t replaced = 0;
     for (int i = 0; i < SETTINGS_VALUE_COUNT; i++) {
-        if (Store.Present[i] && Took(i, Store.Values[i]))
+        const SettingFacts& facts = SETTINGS_TABLE[i];
+        std::uint32_t value = 0;
+        if (Store.ReadValue(facts.Name, value) == StoreRead::Read && RecordHolds(Settings, i, value))
             continue;
         if (Given >> i & 1)
             replaced |= 1u << i;
-        Store.Values[i] = form[i];
-        Store.Present[i] = true;
+        SaveSetting(Store, i);
     }
-    Store.KeyExists = true;
     Given = 0;
     return replaced;
 }
 
 bool PageSettings::Enter(int index, const char* text)
 {
+    if (SETTINGS_TABLE[index].Kind != SettingKind::Number)
+        return false;
     std::uint32_t entry = 0;
     bool isNumber = ReadEntry(text, entry);
-    if (index == IMAGES) {
-        ImagesEntry checked = CheckImagesEntry(isNumber, entry, Settings.TimerInterval);
-        Settings.TimerInterval = checked.TimerInterval;
-        SaveImagesPerSec(Store);
-        return checked.Refused;
-    }
-    if (index != RADIUS)
-        return false;
-    SizeEntry checked = CheckSizeEntry(isNumber, entry, Settings.RadiusFactor);
-    Settings.RadiusFactor = checked.RadiusFactor;
-    SaveRadiusFactor(Store);
-    return checked.Refused;
+    bool refused = CheckNumberEntry(Settings, index, isNumber, entry);
+    SaveSetting(Store, index);
+    return refused;
 }
 
 void PageSettings::Choose(int index, std::uint32_t value)
 {
-    switch (index) {
-    case JOIN:
-        Settings.JoinTheDots = value;
-        SaveJoinTheDots(Store);
-        break;
-    case SHAPE: SaveObjectShape(Store, value); break;
-    case ROTATION: SaveObjectRotation(Store, value); break;
-    case COLOUR: SaveColourOption(Store, static_cast<std::int32_t>(value)); break;
-    case ZOOM: SaveZoomOption(Store, value); break;
-    default: break;
+    const SettingFacts& facts = SETTINGS_TABLE[index];
+    if (facts.Kind == SettingKind::Flag) {
+        facts.Take(Settings, value);
+        SaveSetting(Store, index);
+    } else if (facts.Kind != SettingKind::Number) {
+        SaveStoredValue(Store, index, value);
     }
 }
 
 std::string PageSettings::RegistryFile() const
 {
     // REGEDIT4 is plain ANSI text with CRLF line ends.
-    std::string text = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" SETTINGS_KEY_PATH "]\r\n";
-    char line[64];
-    for (int i = 0; i < SETTINGS_VALUE_COUNT; i++) {
-        std::snprintf(line, sizeof line, "\"%s\"=dword:%08x\r\n", SETTINGS_TABLE[i].Name, Store.Values[i]);
-        text += line;
-    }
-    return text;
+    return ValuesText(Store, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" SETTINGS_KEY_PATH "]\r\n", "\"%s\"=dword:%08x\r\n");
 }
 
 std::string PageSettings::LinuxFile() const
 {
-    std::string text = "# Orbilux settings: ~/.config/orbilux/settings\n";
-    char line[64];
-    for (int i = 0; i < SETTINGS_VALUE_COUNT; i++) {
-        std::snprintf(line, sizeof line, "%s=%u\n", SETTINGS_TABLE[i].Name, Store.Values[i]);
-        text += line;
-    }
-    return text;
+    return ValuesText(Store, "# Orbilux settings: ~/.config/orbilux/settings\n", "%s=%u\n");
 }

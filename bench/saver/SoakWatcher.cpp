@@ -14,7 +14,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "StandInRecord.h"
+#include "testkit/win32/StandInRecord.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ import {readdirSync, readFileSync} from 'node:fs';
 import path from 'node:path';
 import {fileURLToPath} from 'node:url';
 
-import {serve, startBrowser} from '../../tests/web/browser.mjs';
+import {serve, startBrowser} from '../../testkit/web/browser.mjs';
 
 const [pageDir, seconds, width, height, rounds, loads] = process.argv.slice(2);
 const here = path.dirname(fileURLToPath(import.meta.url));

@@ -12,11 +12,9 @@ namespace {
 
 // The warning box has no owner, so the dialog stays usable while it shows.
 const UINT WARNING_FLAGS = MB_OK | MB_ICONWARNING;
-
-void Warn(const SettingFacts& facts, const char* caption)
-{
-    MessageBoxA(nullptr, RefusedEntryText(facts).c_str(), caption, WARNING_FLAGS);
-}
+// A stored choice that is none of the choices shows as the middle one
+// (colour: Medium).
+const int UNKNOWN_CHOICE_SHOWN = 1;
 
 void ShowMask(HWND dialog, const SettingFacts& facts, std::uint32_t mask)
 {
@@ -35,73 +33,77 @@ std::uint32_t MaskFromChecks(HWND dialog, const SettingFacts& facts)
     return mask;
 }
 
+void ShowChoice(HWND dialog, const SettingFacts& facts, std::uint32_t stored)
+{
+    int button = facts.Choices[UNKNOWN_CHOICE_SHOWN].ControlId;
+    for (int i = 0; i < facts.ChoiceCount; i++)
+        if (stored == facts.Choices[i].Value)
+            button = facts.Choices[i].ControlId;
+    CheckRadioButton(dialog, facts.Choices[0].ControlId, facts.Choices[facts.ChoiceCount - 1].ControlId, button);
+}
+
 void InitDialog(HWND dialog)
 {
     LoadSettingsFromRegistry();
-
-    // A stored colour that is none of the choices shows as Medium.
-    int colourButton = IDC_COLOUR_MEDIUM;
-    for (const SettingChoice& colour : COLOUR_CHOICES)
-        if (static_cast<std::uint32_t>(Settings.ColourOption) == colour.Value)
-            colourButton = colour.ControlId;
-    CheckRadioButton(dialog, IDC_COLOUR_HIGH, IDC_COLOUR_LOW, colourButton);
-
-    // Each of these makes its edit notify, so the values just written pass
-    // through the entry checks below.
-    SetDlgItemInt(dialog, IDC_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
-    SetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
-
-    // A stored value other than 0 or 1 shows as ticked rather than as an
-    // undefined third state.
-    CheckDlgButton(dialog, IDC_JOIN_THE_DOTS, Settings.JoinTheDots != 0 ? BST_CHECKED : BST_UNCHECKED);
-
-    ShowMask(dialog, SETTINGS_TABLE[SETTING_OBJECT_SHAPE], Settings.ObjectShape);
-    ShowMask(dialog, SETTINGS_TABLE[SETTING_OBJECT_ROTATION], Settings.ObjectRotation);
-    ShowMask(dialog, SETTINGS_TABLE[SETTING_ZOOM_OPTION], Settings.ZoomOption);
+    for (const SettingFacts& facts : SETTINGS_TABLE) {
+        std::uint32_t stored = facts.Stored(Settings);
+        switch (facts.Kind) {
+        // Each edit notifies, so the value just written passes through the
+        // entry check below.
+        case SettingKind::Number: SetDlgItemInt(dialog, facts.ControlId, stored, FALSE); break;
+        // A stored value other than 0 or 1 shows as ticked rather than as an
+        // undefined third state.
+        case SettingKind::Flag:
+            CheckDlgButton(dialog, facts.ControlId, stored != 0 ? BST_CHECKED : BST_UNCHECKED);
+            break;
+        case SettingKind::Bits: ShowMask(dialog, facts, stored); break;
+        case SettingKind::Choice: ShowChoice(dialog, facts, stored); break;
+        }
+    }
 }
 
-void CheckImagesPerSec(HWND dialog)
+// The edit of Number row `index`, checked on every notification.
+void CheckNumberEdit(HWND dialog, int index)
 {
+    const SettingFacts& facts = SETTINGS_TABLE[index];
     BOOL isNumber = FALSE;
-    UINT entry = GetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, &isNumber, TRUE);
-    ImagesEntry checked = CheckImagesEntry(isNumber != FALSE, entry, Settings.TimerInterval);
-    Settings.TimerInterval = checked.TimerInterval;
-    if (!checked.Refused)
+    UINT entry = GetDlgItemInt(dialog, facts.ControlId, &isNumber, TRUE);
+    if (!CheckNumberEntry(Settings, index, isNumber != FALSE, entry))
         return;
     // Putting the previous value back notifies again; it passes the check.
-    SetDlgItemInt(dialog, IDC_IMAGES_PER_SEC, ImagesPerSecFor(Settings.TimerInterval), FALSE);
-    Warn(SETTINGS_TABLE[SETTING_IMAGES_PER_SEC], IMAGES_REFUSED_CAPTION);
+    SetDlgItemInt(dialog, facts.ControlId, facts.Stored(Settings), FALSE);
+    MessageBoxA(nullptr, RefusedEntryText(facts).c_str(), facts.Refused, WARNING_FLAGS);
 }
 
-void CheckObjectSize(HWND dialog)
+// The Number row whose edit is `controlId`, or -1.
+int NumberEditIndex(int controlId)
 {
-    BOOL isNumber = FALSE;
-    UINT entry = GetDlgItemInt(dialog, IDC_OBJECT_SIZE, &isNumber, TRUE);
-    SizeEntry checked = CheckSizeEntry(isNumber != FALSE, entry, Settings.RadiusFactor);
-    Settings.RadiusFactor = checked.RadiusFactor;
-    if (!checked.Refused)
-        return;
-    SetDlgItemInt(dialog, IDC_OBJECT_SIZE, PercentFor(Settings.RadiusFactor), FALSE);
-    Warn(SETTINGS_TABLE[SETTING_RADIUS_FACTOR], SIZE_REFUSED_CAPTION);
+    for (int i = 0; i < SETTINGS_VALUE_COUNT; i++)
+        if (SETTINGS_TABLE[i].Kind == SettingKind::Number && SETTINGS_TABLE[i].ControlId == controlId)
+            return i;
+    return -1;
 }
 
-// RadiusFactor and TimerInterval are already current from the edits; the masks
-// and the colour are read from the controls.
+// The numbers are already current from the edits; the flags, masks and
+// choices are read from the controls.
 void SaveAll(HWND dialog)
 {
     SettingsValueStore& store = RegistryStore();
-    SaveRadiusFactor(store);
-    SaveImagesPerSec(store);
-    SaveObjectShape(store, MaskFromChecks(dialog, SETTINGS_TABLE[SETTING_OBJECT_SHAPE]));
-    SaveObjectRotation(store, MaskFromChecks(dialog, SETTINGS_TABLE[SETTING_OBJECT_ROTATION]));
-    SaveZoomOption(store, MaskFromChecks(dialog, SETTINGS_TABLE[SETTING_ZOOM_OPTION]));
-
-    Settings.JoinTheDots = IsDlgButtonChecked(dialog, IDC_JOIN_THE_DOTS);
-    SaveJoinTheDots(store);
-
-    for (const SettingChoice& colour : COLOUR_CHOICES) {
-        if (IsDlgButtonChecked(dialog, colour.ControlId) != 0) {
-            SaveColourOption(store, static_cast<std::int32_t>(colour.Value));
+    for (int i = 0; i < SETTINGS_VALUE_COUNT; i++) {
+        const SettingFacts& facts = SETTINGS_TABLE[i];
+        switch (facts.Kind) {
+        case SettingKind::Number: SaveSetting(store, i); break;
+        case SettingKind::Flag:
+            facts.Take(Settings, IsDlgButtonChecked(dialog, facts.ControlId));
+            SaveSetting(store, i);
+            break;
+        case SettingKind::Bits: SaveStoredValue(store, i, MaskFromChecks(dialog, facts)); break;
+        case SettingKind::Choice:
+            for (int c = 0; c < facts.ChoiceCount; c++)
+                if (IsDlgButtonChecked(dialog, facts.Choices[c].ControlId) != 0) {
+                    SaveStoredValue(store, i, facts.Choices[c].Value);
+                    break;
+                }
             break;
         }
     }
@@ -123,9 +125,12 @@ INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             EndDialog(dialog, 1);
             return TRUE;
         case IDCANCEL: EndDialog(dialog, 0); return TRUE;
-        case IDC_IMAGES_PER_SEC: CheckImagesPerSec(dialog); return FALSE;
-        case IDC_OBJECT_SIZE: CheckObjectSize(dialog); return FALSE;
-        default: return FALSE;
+        default: {
+            int index = NumberEditIndex(LOWORD(wParam));
+            if (index >= 0)
+                CheckNumberEdit(dialog, index);
+            return FALSE;
+        }
         }
 
     default: return FALSE;

@@ -67,7 +67,7 @@ TEST(Settings, SavesWriteOneValueAndRoundTripLosingWhatTheConversionsLose)
         MemoryStore store = StoreOf({{VALUE_RADIUS_FACTOR, p}});
         LoadSettings(store);
         MemoryStore saved;
-        SaveRadiusFactor(saved);
+        SaveSetting(saved, SETTING_RADIUS_FACTOR);
         bool lower = std::find(std::begin(oneLower), std::end(oneLower), p) != std::end(oneLower);
         ASSERT_EQ(saved.Values[SettingsValueIndex(VALUE_RADIUS_FACTOR)], lower ? p - 1 : p) << p;
         ASSERT_TRUE(saved.KeyExists);
@@ -77,7 +77,7 @@ TEST(Settings, SavesWriteOneValueAndRoundTripLosingWhatTheConversionsLose)
         MemoryStore store = StoreOf({{VALUE_IMAGES_PER_SEC, rate.first}});
         LoadSettings(store);
         MemoryStore saved;
-        SaveImagesPerSec(saved);
+        SaveSetting(saved, SETTING_IMAGES_PER_SEC);
         EXPECT_EQ(saved.Values[SettingsValueIndex(VALUE_IMAGES_PER_SEC)], rate.second) << rate.first;
     }
     EXPECT_EQ(ImagesPerSecFor(0), 1000u);
@@ -86,20 +86,20 @@ TEST(Settings, SavesWriteOneValueAndRoundTripLosingWhatTheConversionsLose)
     EXPECT_EQ(PercentFor(-0.5), 0u);
 
     MemoryStore saved;
-    SaveObjectShape(saved, 0);
-    SaveObjectRotation(saved, 0);
-    SaveZoomOption(saved, 0);
-    SaveColourOption(saved, 50);
+    SaveStoredValue(saved, SETTING_OBJECT_SHAPE, 0);
+    SaveStoredValue(saved, SETTING_OBJECT_ROTATION, 0);
+    SaveStoredValue(saved, SETTING_ZOOM_OPTION, 0);
+    SaveStoredValue(saved, SETTING_COLOUR_OPTION, 50);
     Settings.JoinTheDots = 1;
-    SaveJoinTheDots(saved);
+    SaveSetting(saved, SETTING_JOIN_THE_DOTS);
     EXPECT_EQ(saved.Writes, 5);
     ResetSettings();
     LoadSettings(saved);
     EXPECT_EQ(Settings.ObjectShape, SHAPE_CIRCLE);  // empty masks are stored as the defaults
     EXPECT_EQ(Settings.ObjectRotation, ROTATION_NONE);
     EXPECT_EQ(Settings.ColourOption, 50);
-    SaveZoomOption(saved, ZOOM_LOW);  // a level without phases, as it is
-    SaveObjectShape(saved, 0x1FE);
+    SaveStoredValue(saved, SETTING_ZOOM_OPTION, ZOOM_LOW);  // a level without phases, as it is
+    SaveStoredValue(saved, SETTING_OBJECT_SHAPE, 0x1FE);
     LoadSettings(saved);
     EXPECT_EQ(Settings.ZoomOption, ZOOM_LOW);
     EXPECT_EQ(Settings.ObjectShape, 0x1FEu);

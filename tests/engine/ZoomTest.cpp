@@ -45,13 +45,14 @@ TEST(Zoom, RunsItsPhasesAtTheRightSpeed)
     };
     for (const auto& figure : figures) {
         Settings.ZoomOption = figure.Options;
-        ZoomRecord zoom = SetUpZoom(static_cast<std::int32_t>(figure.Options & ZOOM_LEVEL_BITS), figure.Base);
+        std::int32_t radius = figure.Base;
+        ZoomRecord zoom = SetUpZoom(static_cast<std::int32_t>(figure.Options & ZOOM_LEVEL_BITS), radius);
         EXPECT_EQ(zoom.ZoomStep, figure.ZoomStep) << figure.Options;
         EXPECT_EQ(zoom.ZoomFast, figure.ZoomFast) << figure.Options;
         std::vector<int> radii;
         for (int step = 0; step < 360; step++) {
-            zoom = UpdateZoom(zoom, step, figure.Base);
-            radii.push_back(zoom.ObjectRadius);
+            UpdateZoom(zoom, radius, step, figure.Base);
+            radii.push_back(radius);
         }
         for (const auto& expected : figure.StepRadius)
             EXPECT_EQ(radii[expected.first], expected.second) << figure.Options << " at step " << expected.first;

@@ -326,8 +326,9 @@ TEST(ProgramsLine, TheHackTakesTheStoredValues)
         SettingSource source;
         std::string error;
         while (scanner.Next(root, 1, SettingOptionValue, option, error)) {
-            if (option.Spec < 0)
+            if (option.Spec < 0) {
                 ASSERT_TRUE(TakeSettingOption(option, source, error)) << error;
+            }
         }
         ASSERT_EQ(error, "");
         MemoryStore store;  // a settings file at the defaults

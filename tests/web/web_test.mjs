@@ -11,7 +11,7 @@ import {mkdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import path from 'node:path';
 import {inflateSync} from 'node:zlib';
 
-import {freshTempFolder, serve, startBrowser} from './browser.mjs';
+import {freshTempFolder, serve, startBrowser} from '../../testkit/web/browser.mjs';
 
 const [suite, engine, pageDir, render, saver] = process.argv.slice(2);
 const tmp = freshTempFolder('orbilux-web');

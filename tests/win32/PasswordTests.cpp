@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "StandInRecord.h"
+#include "testkit/win32/StandInRecord.h"
 #include "Support.h"
 #include "hostrules/CloseRules.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "StandInRecord.h"
-#include "bench/saver/TickSummary.h"
+#include "testkit/win32/StandInRecord.h"
+#include "testkit/win32/TickSummary.h"
 
 namespace {
 

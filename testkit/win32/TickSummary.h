@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "StandInRecord.h"
+#include "testkit/win32/StandInRecord.h"
 
 inline void WriteTickSummary(HMODULE module, const StandInRecord& record)
 {

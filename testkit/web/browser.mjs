@@ -1,6 +1,6 @@
 // Headless browsers for the page's tests, with no npm package: Chromium over
 // the DevTools protocol on its own pipe, Firefox over WebDriver BiDi on a
-// WebSocket (tests/web/websocket.mjs); and a static server on 127.0.0.1.
+// WebSocket (websocket.mjs beside it); and a static server on 127.0.0.1.
 // Both give tabs with the same calls: open, go, eval, until, pixels, keys,
 // screenshot, errors, close.
 //
