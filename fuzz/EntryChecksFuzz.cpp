@@ -1,6 +1,7 @@
 // The settings dialog's entry checks for any entry over any setting: an
-// accepted entry gives a usable setting, and a refused one leaves a value the
-// dialog can show again without being refused once more (no endless warnings).
+// accepted entry gives a usable setting, and a refused one keeps the setting
+// when the dialog can show it again without refusing it once more, else the
+// default goes back (no endless warnings).
 #include "fuzz/FuzzInput.h"
 #include "settings/EntryChecks.h"
 #include "settings/Settings.h"
@@ -15,8 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ImagesEntry images = CheckImagesEntry(isNumber, entry, interval);
     if (!images.Refused)
         FuzzCheck(images.TimerInterval >= 1 && images.TimerInterval <= 1000, "an accepted rate gives 1 to 1000 ms");
+    else if (ImagesPerSecFor(interval) >= MIN_IMAGES_PER_SEC && ImagesPerSecFor(interval) <= MAX_IMAGES_PER_SEC)
+        FuzzCheck(images.TimerInterval == interval, "a refused rate keeps a setting the dialog can show");
     else
-        FuzzCheck(images.TimerInterval == interval, "a refused rate keeps the setting");
+        FuzzCheck(images.TimerInterval == DEFAULT_TIMER_INTERVAL, "a refused rate puts a setting shown as 0 back");
 
     SizeEntry sized = CheckSizeEntry(isNumber, entry, static_cast<double>(percent) * 0.01);
     FuzzCheck(PercentFor(sized.RadiusFactor) <= MAX_OBJECT_SIZE_PERCENT, "the size shown is always acceptable");
