@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config python3
-  libgtest-dev googletest libbenchmark-dev libpng-dev libcgif-dev
+  libgtest-dev googletest libbenchmark-dev libpng-dev
   nsis zip
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine fonts-liberation
