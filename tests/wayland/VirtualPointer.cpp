@@ -74,6 +74,10 @@ int main()
         std::fflush(stdout);
     }
     zwlr_virtual_pointer_v1_destroy(pointer);
+    zwlr_virtual_pointer_manager_v1_destroy(Manager);
+    if (Seat)
+        wl_seat_destroy(Seat);
+    wl_registry_destroy(registry);
     wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return 0;

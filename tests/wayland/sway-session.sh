@@ -63,11 +63,12 @@ waitfor() {
 
 # within SECONDS COMMAND...: true once COMMAND succeeds, trying again and again.
 within() {
-  local end=$((SECONDS + $1)); shift
+  # Microseconds, so that a limit of one second is one whole second.
+  local end=$((${EPOCHREALTIME//[.,]/} + $1 * 1000000)); shift
   while :; do
     "$@" && return 0
-    [ "$SECONDS" -lt "$end" ] || return 1
-    sleep 0.1
+    [ "${EPOCHREALTIME//[.,]/}" -lt "$end" ] || return 1
+    sleep 0.05
   done
 }
 
