@@ -35,7 +35,6 @@ struct Client {
     wl_compositor* Compositor = nullptr;
     std::uint32_t CompositorVersion = 0;
     wl_shm* Shm = nullptr;
-    bool HaveXbgr = false;  // the software surface's own pixel layout
     zwlr_layer_shell_v1* LayerShell = nullptr;
     wp_viewporter* Viewporter = nullptr;
     wp_fractional_scale_manager_v1* FractionalScale = nullptr;

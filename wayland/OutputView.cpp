@@ -78,12 +78,12 @@ void OutputView::Point(std::int32_t x, std::int32_t y, Colour colour)
 {
     if (x < 0 || y < 0 || x >= Buffers.Width() || y >= Buffers.Height() || !Pixels)
         return;
-    if (SwapRedBlue)
-        colour = ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
+    // The surface's 0x00BBGGRR as XRGB8888's 0x00RRGGBB.
+    colour = ((colour & 0xFFu) << 16) | (colour & 0xFF00u) | ((colour >> 16) & 0xFFu);
     std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(Buffers.Width()) + x;
     Pixels[at] = colour;
     if (FramePixels.size() < MAX_FRAME_PIXELS)
-        FramePixels.push_back(static_cast<std::uint32_t>(at));
+        FramePixels.push_back(PixelWrite{static_cast<std::uint32_t>(at), colour});
     else
         FramePixelsComplete = false;
     Damage.AddPoint(x, y);
@@ -106,7 +106,9 @@ void OutputView::Clear(std::int32_t left, std::int32_t top, std::int32_t right, 
         return;
     if (left == 0 && top == 0 && right == Buffers.Width() && bottom == Buffers.Height()) {
         // The erase: only what was drawn since the last one is not black
-        // already, in this buffer and in the one shown.
+        // already, in this buffer and in the one shown. The frame's pixels
+        // so far are gone with it.
+        FramePixels.clear();
         Drawn.Boxes(DamageList);
         for (const Box& box : DamageList) {
             FillBlack(box);
@@ -116,8 +118,10 @@ void OutputView::Clear(std::int32_t left, std::int32_t top, std::int32_t right, 
         Drawn.Clear();
         return;
     }
+    // Pixels listed before it may lie under it: the other buffer then
+    // copies the frame's damage instead.
     FillBlack(Box{left, top, right, bottom});
-    FrameBoxes.push_back(Box{left, top, right, bottom});
+    FramePixelsComplete = false;
     Damage.Add(Box{left, top, right, bottom});
 }
 
@@ -139,8 +143,10 @@ void OutputView::Replan()
     if (sameSize)
         return;
     std::int32_t width = static_cast<std::int32_t>(plan.Width), height = static_cast<std::int32_t>(plan.Height);
-    SwapRedBlue = !Owner.HaveXbgr;
-    if (!Buffers.Allocate(Owner.Shm, SwapRedBlue ? WL_SHM_FORMAT_XRGB8888 : WL_SHM_FORMAT_XBGR8888, width, height)) {
+    // XRGB8888, not the surface's own XBGR8888: every compositor has it, and
+    // it is the one a pixman compositor copies as it is (sway took 1.85
+    // times the CPU to show XBGR8888 at 4K).
+    if (!Buffers.Allocate(Owner.Shm, WL_SHM_FORMAT_XRGB8888, width, height)) {
         Message("no memory for a picture of " + std::to_string(width) + " x " + std::to_string(height));
         return;
     }

@@ -75,13 +75,12 @@ private:
 
     ShmBuffers Buffers;
     std::uint32_t* Pixels = nullptr;  // the buffer drawn on, while drawing
-    bool SwapRedBlue = false;
-    DamageTiles Damage;           // what the ticks drew since the last frame
-    DamageTiles Drawn;            // what they drew since the last erase: all that is not black
-    std::vector<Box> DamageList;  // Damage as boxes, for the frame
+    DamageTiles Damage;               // what the ticks drew since the last frame
+    DamageTiles Drawn;                // what they drew since the last erase: all that is not black
+    std::vector<Box> DamageList;      // Damage as boxes, for the frame
     // The frame's changes exactly, for the other buffer: the pixels set and
     // the boxes cleared, unless there were too many pixels to list.
-    std::vector<std::uint32_t> FramePixels;
+    std::vector<PixelWrite> FramePixels;
     std::vector<Box> FrameBoxes;
     bool FramePixelsComplete = true;
 

@@ -99,12 +99,6 @@ void OnCapabilities(void* data, wl_seat* seat, std::uint32_t capabilities)
 }
 void OnSeatName(void*, wl_seat*, const char*) {}
 
-void OnShmFormat(void* data, wl_shm*, std::uint32_t format)
-{
-    if (format == WL_SHM_FORMAT_XBGR8888)
-        static_cast<Client*>(data)->HaveXbgr = true;
-}
-
 void AddOutput(Client& client, std::uint32_t name, std::uint32_t version)
 {
     auto* output = static_cast<wl_output*>(
@@ -128,9 +122,7 @@ void OnGlobal(void* data, wl_registry* registry, std::uint32_t name, const char*
     if (std::strcmp(interface, wl_compositor_interface.name) == 0 && !client.Compositor) {
         client.Compositor = static_cast<wl_compositor*>(bind(&wl_compositor_interface, 4));
     } else if (std::strcmp(interface, wl_shm_interface.name) == 0 && !client.Shm) {
-        static const wl_shm_listener listener = {OnShmFormat};
         client.Shm = static_cast<wl_shm*>(bind(&wl_shm_interface, 1));
-        wl_shm_add_listener(client.Shm, &listener, &client);
     } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0 && !client.LayerShell) {
         client.LayerShell = static_cast<zwlr_layer_shell_v1*>(bind(&zwlr_layer_shell_v1_interface, 3));
     } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0 && !client.Viewporter) {

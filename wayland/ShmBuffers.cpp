@@ -91,13 +91,14 @@ bool ShmBuffers::PrepareBack()
         NeedsAll = true;
     }
     if (Front >= 0 && Front != Back) {
-        if (NeedsAll)
+        if (NeedsAll) {
             std::memcpy(Pixels[Back], Pixels[Front], Bytes / 2);
-        else
+        } else {
             for (const Box& box : Missing)
                 CopyFromFront(box);
-        for (std::uint32_t at : MissingPixels)
-            Pixels[Back][at] = Pixels[Front][at];
+            for (const PixelWrite& pixel : MissingPixels)
+                Pixels[Back][pixel.At] = pixel.Colour;
+        }
     }
     NeedsAll = false;
     Missing.clear();
@@ -105,7 +106,7 @@ bool ShmBuffers::PrepareBack()
     return true;
 }
 
-wl_buffer* ShmBuffers::Present(const std::vector<Box>& damage, const std::vector<std::uint32_t>& pixels,
+wl_buffer* ShmBuffers::Present(const std::vector<Box>& damage, const std::vector<PixelWrite>& pixels,
                                const std::vector<Box>& boxes, bool pixelsComplete)
 {
     wl_buffer* shown = Buffer[Back];

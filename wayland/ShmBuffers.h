@@ -9,6 +9,11 @@
 
 #include "wayland/DamageTiles.h"
 
+// One pixel drawn: its offset into the buffer and the value written.
+struct PixelWrite {
+    std::uint32_t At, Colour;
+};
+
 struct wl_buffer;
 struct wl_shm;
 
@@ -37,9 +42,10 @@ public:
     std::uint32_t* BackPixels() const { return Pixels[Back]; }
     // The buffer to draw on is committed now: it becomes the one shown, held
     // by the compositor until it releases it. What changed since it was
-    // prepared is in `pixels` (offsets into the buffer) and `boxes`; or
-    // (with `pixelsComplete` false) in `damage`, which covers every change.
-    wl_buffer* Present(const std::vector<Box>& damage, const std::vector<std::uint32_t>& pixels,
+    // prepared is in `boxes` and then `pixels` (in the order drawn, none
+    // under a box drawn after it); or (with `pixelsComplete` false) in
+    // `damage`, which covers every change.
+    wl_buffer* Present(const std::vector<Box>& damage, const std::vector<PixelWrite>& pixels,
                        const std::vector<Box>& boxes, bool pixelsComplete);
 
 private:
@@ -60,7 +66,9 @@ private:
     int Back = 0;           // the one to draw on
     int Front = -1;         // the one shown last, -1: none yet
     bool NeedsAll = false;  // Back lacks the whole picture
-    // What Back lacks otherwise: these boxes, and these pixels.
+    // What Back lacks otherwise: these boxes, copied from the buffer shown,
+    // then these pixels, written again as drawn (reading the buffer shown
+    // for them would cost a second miss per pixel).
     std::vector<Box> Missing;
-    std::vector<std::uint32_t> MissingPixels;
+    std::vector<PixelWrite> MissingPixels;
 };

@@ -55,7 +55,7 @@ void OnFrameDone(void* data, wl_callback* callback, std::uint32_t)
 void Present(Floor& floor)
 {
     static const wl_callback_listener listener = {OnFrameDone};
-    static const std::vector<std::uint32_t> none;
+    static const std::vector<PixelWrite> none;
     wl_surface_attach(floor.Surface, floor.Buffers.Present(floor.Boxes, none, floor.Boxes, true), 0, 0);
     for (const Box& b : floor.Boxes)
         wl_surface_damage_buffer(floor.Surface, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top);

@@ -43,7 +43,7 @@ while read -r seed size scale ticks settings; do
 done <<'CASES'
 1 1024x768 1 300 -
 7 640x480 1 359 -
-12345 641x479 1 200 -
+12345 641x479 1 420 -
 3 800x600 1 400 RadiusFactor=0
 99 800x600 1 250 RadiusFactor=0 JoinTheDots=1
 5 700x500 1 250 ObjectShape=510 ObjectRotation=14
