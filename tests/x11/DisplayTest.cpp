@@ -320,6 +320,11 @@ TEST(Display, OwnWindowDescribesItself)
     Reaper reaper{pid};
     Window w = 0;
     ASSERT_TRUE(Eventually([&] { return (w = WindowOf(pid)) != 0; }));
+    // It maps the window after setting every property; _NET_WM_PID alone may come first.
+    ASSERT_TRUE(Eventually([&] {
+        XWindowAttributes a;
+        return XGetWindowAttributes(Dpy, w, &a) && a.map_state != IsUnmapped;
+    }));
     Atom type, utf8 = XInternAtom(Dpy, "UTF8_STRING", False);
     EXPECT_EQ(Text(Property(w, "WM_CLASS", type)), std::string("orbilux\0Orbilux\0", 16));
     EXPECT_EQ(Text(Property(w, "WM_NAME", type)), "Orbilux");
