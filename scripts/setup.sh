@@ -46,6 +46,8 @@ install firefox-esr || echo "setup: firefox-esr could not be installed: the page
 # The Wayland saver and its tests on a headless sway (weston: a compositor
 # without a layer shell).
 install libwayland-dev wayland-protocols sway swayidle grim wtype weston
+# KWin's virtual backend: the fractional-scale path, which sway 1.7 lacks.
+install kwin-wayland || echo "setup: kwin-wayland could not be installed: the KWin suite will be skipped"
 
 source "$(dirname "$0")/test-env.sh"
 orbilux_detect_i686
