@@ -2,7 +2,8 @@
 // when the compositor keeps the first (sway's pixman renderer holds a
 // committed buffer until another replaces it). The one drawn on is always
 // one the compositor does not hold; before drawing it is brought up to date
-// from the one shown, by copying what the last frame changed.
+// with what the last frame changed: its cleared boxes copied from the one
+// shown, its pixels written again.
 #pragma once
 #include <cstdint>
 #include <vector>
