@@ -66,15 +66,6 @@ void ShmBuffers::OnRelease(void* data, wl_buffer* buffer)
             self->Held[i] = false;
 }
 
-void ShmBuffers::CopyFromFront(const Box& box)
-{
-    std::size_t width = static_cast<std::size_t>(box.Right - box.Left) * 4;
-    for (std::int32_t y = box.Top; y < box.Bottom; y++) {
-        std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(W) + box.Left;
-        std::memcpy(Pixels[Back] + at, Pixels[Front] + at, width);
-    }
-}
-
 bool ShmBuffers::PrepareBack()
 {
     if (!Memory)
@@ -94,10 +85,7 @@ bool ShmBuffers::PrepareBack()
         if (NeedsAll) {
             std::memcpy(Pixels[Back], Pixels[Front], Bytes / 2);
         } else {
-            for (const Box& box : Missing)
-                CopyFromFront(box);
-            for (const PixelWrite& pixel : MissingPixels)
-                Pixels[Back][pixel.At] = pixel.Colour;
+            CatchUp(Pixels[Back], Pixels[Front], W, Missing, MissingPixels);
         }
     }
     NeedsAll = false;

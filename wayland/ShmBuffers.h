@@ -8,12 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "wayland/CatchUp.h"
 #include "wayland/DamageTiles.h"
-
-// One pixel drawn: its offset into the buffer and the value written.
-struct PixelWrite {
-    std::uint32_t At, Colour;
-};
 
 struct wl_buffer;
 struct wl_shm;
@@ -51,7 +47,6 @@ public:
 
 private:
     static void OnRelease(void* data, wl_buffer* buffer);
-    void CopyFromFront(const Box& box);
 
     wl_shm* Shm = nullptr;
     void* Memory = nullptr;
@@ -67,9 +62,7 @@ private:
     int Back = 0;           // the one to draw on
     int Front = -1;         // the one shown last, -1: none yet
     bool NeedsAll = false;  // Back lacks the whole picture
-    // What Back lacks otherwise: these boxes, copied from the buffer shown,
-    // then these pixels, written again as drawn (reading the buffer shown
-    // for them would cost a second miss per pixel).
+    // What Back lacks otherwise (see CatchUp).
     std::vector<Box> Missing;
     std::vector<PixelWrite> MissingPixels;
 };

@@ -1,7 +1,8 @@
 // The Wayland saver's portable decisions, one table each: the output list and
 // its seeds, the buffer for an output's size and scale, the damage tiles, the
-// input close rules in Wayland's terms, the tick catch-up, and figures that
-// share the engine's records one after another.
+// input close rules in Wayland's terms, the tick catch-up, the other
+// buffer's catch-up, and figures that share the engine's records one after
+// another.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "render/Renderer.h"
 #include "settings/MemoryStore.h"
+#include "wayland/CatchUp.h"
 #include "wayland/DamageTiles.h"
 #include "wayland/FigureSlot.h"
 #include "wayland/FramePacing.h"
@@ -175,6 +177,55 @@ TEST(DamageTiles, AddsAnotherAndClears)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].Left, 32);
     EXPECT_EQ(boxes[0].Top, 32);
+}
+
+// A frame drawn on one buffer of a pair (clears of boxes and pixels, in
+// order), logged as the saver logs it (a clear drops the pixels listed
+// before it), caught up on the other: both then hold the same picture.
+TEST(CatchUp, TheOtherBufferEndsAsTheOneShown)
+{
+    struct Step {
+        Box Cleared;  // empty: a pixel
+        std::int32_t X, Y;
+        std::uint32_t Colour;
+    };
+    auto clear = [](std::int32_t l, std::int32_t t, std::int32_t r, std::int32_t b) {
+        return Step{{l, t, r, b}, 0, 0, 0};
+    };
+    auto pixel = [](std::int32_t x, std::int32_t y, std::uint32_t c) { return Step{{0, 0, 0, 0}, x, y, c}; };
+    const std::int32_t width = 5, height = 4;
+    const std::vector<std::vector<Step>> frames = {
+        {},
+        {pixel(0, 0, 7), pixel(4, 3, 8)},
+        {pixel(2, 1, 7), pixel(2, 1, 9)},                           // the last value counts
+        {clear(0, 0, 5, 4), pixel(1, 1, 7)},                        // the erase, then the next figure
+        {pixel(1, 1, 7), clear(0, 0, 3, 3), pixel(4, 0, 8)},        // pixels under a later clear
+        {clear(4, 0, 5, 4), clear(0, 3, 2, 4), clear(1, 1, 2, 2)},  // several boxes, at the edges
+        {clear(1, 0, 4, 2), pixel(2, 1, 9), clear(3, 2, 5, 4), pixel(4, 3, 6)},
+    };
+    for (std::size_t f = 0; f < frames.size(); f++) {
+        std::vector<std::uint32_t> before(static_cast<std::size_t>(width * height));
+        for (std::size_t i = 0; i < before.size(); i++)
+            before[i] = 100 + static_cast<std::uint32_t>(i);
+        std::vector<std::uint32_t> shown = before, other = before;
+        std::vector<Box> boxes;
+        std::vector<PixelWrite> pixels;
+        for (const Step& step : frames[f]) {
+            if (step.Cleared.Right > step.Cleared.Left) {
+                for (std::int32_t y = step.Cleared.Top; y < step.Cleared.Bottom; y++)
+                    for (std::int32_t x = step.Cleared.Left; x < step.Cleared.Right; x++)
+                        shown[static_cast<std::size_t>(y * width + x)] = 0;
+                boxes.push_back(step.Cleared);
+                pixels.clear();
+            } else {
+                std::uint32_t at = static_cast<std::uint32_t>(step.Y * width + step.X);
+                shown[at] = step.Colour;
+                pixels.push_back(PixelWrite{at, step.Colour});
+            }
+        }
+        CatchUp(other.data(), shown.data(), width, boxes, pixels);
+        EXPECT_EQ(other, shown) << "frame " << f;
+    }
 }
 
 TEST(InputRules, ButtonsAsWindowsMessages)
