@@ -22,6 +22,15 @@ bool Parse(std::vector<const char*> args, SaverOptions& options, std::string& er
     return ParseSaverOptions(static_cast<int>(args.size()), args.data(), options, error);
 }
 
+// A command line as the settings window writes it, word by word.
+bool ParseWords(const std::vector<std::string>& words, SaverOptions& options, std::string& error)
+{
+    std::vector<const char*> args;
+    for (const std::string& w : words)
+        args.push_back(w.c_str());
+    return Parse(args, options, error);
+}
+
 TEST(SaverOptions, AcceptedLines)
 {
     SaverOptions o;
@@ -220,13 +229,9 @@ TEST(HackXml, AgreesWithTheSettingsTable)
             const XmlElement* box = on ? find("arg-unset", "--no-" + std::string(facts.Option) + " " + choice.Name)
                                        : find("arg-set", option + " " + choice.Name);
             ASSERT_NE(box, nullptr) << "no box, or one not ticked by default as the table's default";
-            std::vector<std::string> words = HackCommand(elements, box);
-            std::vector<const char*> args;
-            for (const std::string& w : words)
-                args.push_back(w.c_str());
             SaverOptions o;
             std::string error;
-            ASSERT_TRUE(Parse(args, o, error)) << error;
+            ASSERT_TRUE(ParseWords(HackCommand(elements, box), o, error)) << error;
             MemoryStore s = file;
             ApplySettingChanges(o.Changes, s);
             EXPECT_EQ(s.Values[SettingsValueIndex(facts.Name)], facts.Default ^ choice.Value);
@@ -257,12 +262,9 @@ TEST(HackXml, TheSettingsWindowIsThePlaceUnderXScreenSaver)
             speed = &e;
     ASSERT_NE(speed, nullptr);
     std::vector<std::string> words = HackCommand(elements, speed, "100");
-    std::vector<const char*> args;
-    for (const std::string& w : words)
-        args.push_back(w.c_str());
     SaverOptions o;
     std::string error;
-    ASSERT_TRUE(Parse(args, o, error)) << error;
+    ASSERT_TRUE(ParseWords(words, o, error)) << error;
     ASSERT_EQ(ChooseSettingsRoute(o, "0x2a"), SettingsRoute::CommandLineOnly);
     MemoryStore s;
     ApplySettingChanges(o.Changes, s);
