@@ -118,7 +118,45 @@ class TabBase {
   }
 }
 
-export class Chromium {
+// What both browsers share: requests numbered and answered by id, other
+// messages for the listeners, and every request failed when the browser goes.
+class BrowserBase {
+  constructor(engine, child, profile) {
+    this.engine = engine;
+    this.child = child;
+    this.profile = profile;
+    this.nextId = 1;
+    this.waiting = new Map();
+    this.listeners = [];
+  }
+
+  // Sends a request with `write(id)`; resolves with its answer.
+  request(method, write) {
+    const id = this.nextId++;
+    write(id);
+    return within(new Promise((resolve, reject) => this.waiting.set(id, {resolve, reject})), method);
+  }
+
+  // An answer (its error as the engine says it, or null) or another message.
+  receive(message) {
+    if (message.id && this.waiting.has(message.id)) {
+      const {resolve, reject} = this.waiting.get(message.id);
+      this.waiting.delete(message.id);
+      const error = this.errorOf(message);
+      if (error) reject(new Error(error));
+      else resolve(message.result);
+      return;
+    }
+    for (const listener of this.listeners) listener(message);
+  }
+
+  fail(error) {
+    for (const {reject} of this.waiting.values()) reject(error);
+    this.waiting.clear();
+  }
+}
+
+export class Chromium extends BrowserBase {
   // Starts Chromium; rejects when it cannot be started.
   static async start(executable = process.env.ORBILUX_CHROMIUM || '/usr/bin/chromium') {
     if (!existsSync(executable)) throw new Error(`no Chromium at ${executable}`);
@@ -140,12 +178,7 @@ export class Chromium {
   }
 
   constructor(child, profile) {
-    this.engine = 'chromium';
-    this.child = child;
-    this.profile = profile;
-    this.nextId = 1;
-    this.waiting = new Map();
-    this.listeners = [];
+    super('chromium', child, profile);
     this.stderr = '';
     let buffered = '';
     child.stderr.on('data', (data) => { this.stderr = (this.stderr + data).slice(-4000); });
@@ -161,26 +194,16 @@ export class Chromium {
       }
     });
     this.exited = new Promise((resolve) => child.on('exit', resolve));
-    this.exited.then(() => {
-      for (const {reject} of this.waiting.values()) reject(new Error(`browser ended: ${this.stderr}`));
-    });
+    this.exited.then(() => this.fail(new Error(`browser ended: ${this.stderr}`)));
   }
 
-  receive(message) {
-    if (message.id && this.waiting.has(message.id)) {
-      const {resolve, reject} = this.waiting.get(message.id);
-      this.waiting.delete(message.id);
-      if (message.error) reject(new Error(JSON.stringify(message.error)));
-      else resolve(message.result);
-      return;
-    }
-    for (const listener of this.listeners) listener(message);
+  errorOf(message) {
+    return message.error ? JSON.stringify(message.error) : null;
   }
 
   send(method, params = {}, sessionId = undefined) {
-    const id = this.nextId++;
-    this.child.stdio[3].write(JSON.stringify({id, method, params, sessionId}) + '\0');
-    return within(new Promise((resolve, reject) => this.waiting.set(id, {resolve, reject})), method);
+    return this.request(method,
+                        (id) => this.child.stdio[3].write(JSON.stringify({id, method, params, sessionId}) + '\0'));
   }
 
   // The next event `method` (of `sessionId`, if given) that `accept` takes.
@@ -305,7 +328,7 @@ const FIREFOX_PREFS = {
   'network.prefetch-next': false, 'browser.newtabpage.enabled': false,
 };
 
-export class Firefox {
+export class Firefox extends BrowserBase {
   static async start(executable = process.env.ORBILUX_FIREFOX || '/usr/bin/firefox-esr') {
     if (!existsSync(executable)) throw new Error(`no Firefox at ${executable}`);
     const profile = freshTempFolder('orbilux-firefox');
@@ -339,12 +362,7 @@ export class Firefox {
   }
 
   constructor(child, profile) {
-    this.engine = 'firefox';
-    this.child = child;
-    this.profile = profile;
-    this.nextId = 1;
-    this.waiting = new Map();
-    this.listeners = [];
+    super('firefox', child, profile);
     this.output = '';
     const keep = (data) => { this.output = (this.output + data).slice(-4000); };
     child.stdout.on('data', keep);
@@ -354,26 +372,12 @@ export class Firefox {
     this.exited.then(() => this.fail(new Error(`Firefox ended: ${this.output}`)));
   }
 
-  fail(error) {
-    for (const {reject} of this.waiting.values()) reject(error);
-    this.waiting.clear();
-  }
-
-  receive(message) {
-    if (message.id && this.waiting.has(message.id)) {
-      const {resolve, reject} = this.waiting.get(message.id);
-      this.waiting.delete(message.id);
-      if (message.type === 'error') reject(new Error(`${message.error}: ${message.message}`));
-      else resolve(message.result);
-      return;
-    }
-    for (const listener of this.listeners) listener(message);
+  errorOf(message) {
+    return message.type === 'error' ? `${message.error}: ${message.message}` : null;
   }
 
   send(method, params = {}) {
-    const id = this.nextId++;
-    this.socket.send(JSON.stringify({id, method, params}));
-    return within(new Promise((resolve, reject) => this.waiting.set(id, {resolve, reject})), method);
+    return this.request(method, (id) => this.socket.send(JSON.stringify({id, method, params})));
   }
 
   async open(url, {width = 800, height = 600, scale = 1, script = '', early = false} = {}) {
