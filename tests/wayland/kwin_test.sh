@@ -12,13 +12,6 @@ saver=$1/wayland/orbilux-wayland
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/sway-session.sh"
 kwin=$(command -v kwin_wayland) || skip "no kwin_wayland here (scripts/setup.sh installs it)"
-kwin_pid=
-cleanup() {
-  [ -n "$kwin_pid" ] && kill -KILL "$kwin_pid" 2>/dev/null && wait "$kwin_pid" 2>/dev/null
-  [ -n "$RT" ] && rm -rf "$RT"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
 # A KWin left by a killed run runs from its folder's copy: end it with it.
 for pid in $(pgrep -x kwin_wayland); do
   case $(readlink "/proc/$pid/exe") in
@@ -27,22 +20,20 @@ for pid in $(pgrep -x kwin_wayland); do
       [ -d "/proc/$owner" ] || kill -KILL "$pid" 2>/dev/null ;;
   esac
 done
-[ "$(id -u)" -eq 0 ] && sway_clean_prefix
-RT=$(mktemp -d "/tmp/orbwl-$$.XXXX")
-chmod 700 "$RT"
+own_runtime wayland-k
 # The packaged binary carries file capabilities that a container refuses; a
 # plain copy (of the same name) runs.
 cp "$kwin" "$RT/kwin_wayland"
 (cd / && exec env -i HOME="$RT" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$RT" "$RT/kwin_wayland" --virtual \
   --no-lockscreen --no-global-shortcuts --no-kactivities --socket wayland-k --width 800 --height 600 \
   --output-count 2 --scale 1.5) >"$RT/kwin.log" 2>&1 &
-kwin_pid=$!
+compositor_pid=$!
 within 30 test -S "$RT/wayland-k" || skip "KWin did not start: $(tail -2 "$RT/kwin.log")"
-export XDG_RUNTIME_DIR=$RT WAYLAND_DISPLAY=wayland-k
 
 for layer in overlay background; do
   options=(-seed 5)
   [ "$layer" = background ] && options+=(-background)
+  : >"$RT/log"  # there before the saver opens it, for the checks below
   WAYLAND_DEBUG=1 "$saver" "${options[@]}" 2>"$RT/log" &
   pid=$!
   # XRGB8888 (format 1) buffers of 1200 x 900, one output's physical size,

@@ -72,6 +72,24 @@ within() {
   done
 }
 
+# own_runtime: for a test that runs another compositor itself, a runtime
+# folder of its own in $RT, exported with WAYLAND_DISPLAY=NAME (the socket
+# the compositor is to make); the compositor whose process id the test puts
+# in $compositor_pid is ended, and the folder removed, on exit.
+compositor_pid=
+own_runtime() {
+  trap 'own_runtime_stop' EXIT
+  trap 'exit 130' INT TERM
+  [ "$(id -u)" -eq 0 ] && sway_clean_prefix
+  RT=$(mktemp -d "/tmp/orbwl-$$.XXXX")
+  chmod 700 "$RT"
+  export XDG_RUNTIME_DIR=$RT WAYLAND_DISPLAY=$1
+}
+own_runtime_stop() {
+  [ -n "$compositor_pid" ] && kill -KILL "$compositor_pid" 2>/dev/null && wait "$compositor_pid" 2>/dev/null
+  [ -n "$RT" ] && rm -rf "$RT"
+}
+
 sway_ready() { [ -S "$RT/wayland-1" ] && ls "$RT"/sway-ipc.*.sock >/dev/null 2>&1; }
 
 # sway_start: a fresh headless sway with HEADLESS-1, no Xwayland, no swaybg.

@@ -8,17 +8,7 @@ saver=$1/wayland/orbilux-wayland
 source "$(dirname "${BASH_SOURCE[0]}")/../check.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/sway-session.sh"
 command -v weston >/dev/null || skip "no weston here (scripts/setup.sh installs it)"
-weston_pid=
-cleanup() {
-  [ -n "$weston_pid" ] && kill -KILL "$weston_pid" 2>/dev/null && wait "$weston_pid" 2>/dev/null
-  [ -n "$RT" ] && rm -rf "$RT"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-[ "$(id -u)" -eq 0 ] && sway_clean_prefix
-RT=$(mktemp -d "/tmp/orbwl-$$.XXXX")
-chmod 700 "$RT"
-export XDG_RUNTIME_DIR=$RT WAYLAND_DISPLAY=wayland-w
+own_runtime wayland-w
 
 # run_saver: the saver's status, message and time in $status, $err, $took.
 run_saver() {
@@ -32,7 +22,7 @@ check "no compositor: status $status, '$err'" test "$status" = 1 -a \
   "$err" = "orbilux-wayland: cannot connect to the Wayland display 'wayland-w'"
 
 weston --backend=headless-backend.so --no-config --socket=wayland-w >"$RT/weston.log" 2>&1 &
-weston_pid=$!
+compositor_pid=$!
 within 20 test -S "$RT/wayland-w" || skip "weston did not start: $(tail -2 "$RT/weston.log")"
 run_saver
 check "no layer shell: status $status, '$err'" test "$status" = 1 -a \
